@@ -1,0 +1,54 @@
+# The two commands: `make demo` and `make test`. Both install what is missing first.
+# `make` alone builds both configurations.
+SHELL := /bin/bash
+ROOT  := $(CURDIR)
+WIN   := build/win
+HOST  := build/host
+ASAN  := build/asan
+JOBS  ?= $(shell nproc)
+CTEST_ARGS ?=
+
+.PHONY: all build setup win host asan test test-win test-host demo bench clean format
+
+all: build
+
+setup:
+	@bash scripts/setup-deps.sh
+
+$(WIN)/build.ninja:
+	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake
+
+$(HOST)/build.ninja:
+	cmake -S . -B $(HOST) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+$(ASAN)/build.ninja:
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPROJECT_SANITIZE=ON
+
+win: $(WIN)/build.ninja
+	cmake --build $(WIN) -j $(JOBS)
+
+host: $(HOST)/build.ninja
+	cmake --build $(HOST) -j $(JOBS)
+
+asan: $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS)
+
+build: setup win host
+
+# Host tests natively (plain and under sanitizers), then the Windows tests under Wine.
+test: setup win host asan
+	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
+	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
+	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
+
+demo: setup win
+	bash scripts/with-display.sh bash scripts/demo.sh
+
+bench: setup win host
+	bash scripts/with-display.sh bash scripts/bench.sh
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build dist

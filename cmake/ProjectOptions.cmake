@@ -1,0 +1,109 @@
+# Settings and helper functions shared by every component.
+option(PROJECT_SANITIZE "Host build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(PROJECT_FUZZ "Host build of the libFuzzer targets (clang)" OFF)
+
+if(WIN32)
+  set(PROJECT_TARGET_WINDOWS ON)
+else()
+  set(PROJECT_TARGET_WINDOWS OFF)
+endif()
+
+set(PROJECT_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the programs are staged as a user installs them")
+set(PROJECT_DEPS_DIR ${CMAKE_SOURCE_DIR}/.deps CACHE PATH "Project-local dependencies (libjpeg-turbo for the target)")
+
+# Warnings are errors everywhere.
+add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter -Wno-missing-field-initializers)
+
+if(PROJECT_TARGET_WINDOWS)
+  add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX
+                          NO_DSHOW_STRSAFE)
+  # Static runtime: the programs and DLLs need no mingw DLLs beside them.
+  add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--enable-stdcall-fixup)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
+elseif(PROJECT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Every source includes project headers by their path from the top: "framework/ComPtr.h".
+include_directories(${CMAKE_SOURCE_DIR})
+
+# GoogleTest/GoogleMock from Debian's sources, built for whichever target this configuration has.
+function(project_use_googletest)
+  if(NOT TARGET gtest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    foreach(t gtest gtest_main gmock gmock_main)
+      target_compile_options(${t} PRIVATE -w)
+    endforeach()
+  endif()
+endfunction()
+
+# project_test(NAME sources... LIBS libs...): one test executable, one ctest entry.
+# Windows test executables run under Wine through scripts/wine-run.sh (the emulator).
+function(project_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  project_use_googletest()
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main)
+  if(PROJECT_TARGET_WINDOWS)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set(labels ${ARG_LABELS})
+  if(PROJECT_TARGET_WINDOWS)
+    list(APPEND labels wine)
+  else()
+    list(APPEND labels host)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 300)
+endfunction()
+
+# project_stage(TARGET folder): copies a built program or DLL into dist/<folder>/ after each build.
+function(project_stage target folder)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_DIST_DIR}/${folder}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> ${PROJECT_DIST_DIR}/${folder}/
+    VERBATIM)
+endfunction()
+
+# libjpeg-turbo built for the target by scripts/setup-deps.sh.
+function(project_use_libjpeg)
+  if(NOT TARGET jpeg_static)
+    add_library(jpeg_static STATIC IMPORTED GLOBAL)
+    if(PROJECT_TARGET_WINDOWS)
+      set_target_properties(jpeg_static PROPERTIES
+        IMPORTED_LOCATION ${PROJECT_DEPS_DIR}/jpeg/lib/libjpeg.a
+        INTERFACE_INCLUDE_DIRECTORIES ${PROJECT_DEPS_DIR}/jpeg/include)
+    else()
+      find_library(HOST_JPEG jpeg REQUIRED)
+      set_target_properties(jpeg_static PROPERTIES IMPORTED_LOCATION ${HOST_JPEG})
+    endif()
+  endif()
+endfunction()
+
+# project_benchmark(NAME sources... LIBS libs...): a Google Benchmark executable of the host build.
+# `make bench` runs every one of them (scripts/bench.sh) and prints one table.
+function(project_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(PROJECT_TARGET_WINDOWS OR PROJECT_SANITIZE)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+endfunction()
+
+# Adds every immediate subfolder of the current folder that has a CMakeLists.txt.
+macro(project_add_subfolders)
+  file(GLOB _children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT _children)
+  foreach(_child IN LISTS _children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${_child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_child}/CMakeLists.txt)
+      add_subdirectory(${_child})
+    endif()
+  endforeach()
+endmacro()

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs a command with an X display and a persistent wineserver.
+# Starts Xvfb only when DISPLAY is unset, and stops only what it started.
+set -uo pipefail
+source "$(dirname "$0")/wine-env.sh"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+fi
+
+"$(dirname "$0")/wine-prefix.sh"
+# Keep one wineserver up for the whole run: every program then starts in a few hundredths of a second.
+wineserver -p >/dev/null 2>&1 &
+# Start Wine's own background processes now, with their output to /dev/null: started later by a
+# test, they would inherit ctest's pipes and keep it waiting after the test has ended.
+wine cmd /c exit </dev/null >/dev/null 2>&1
+"$@"
