@@ -14,7 +14,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   fi
 fi
 
-dll="$repo_root/dist/testcam/testcam.dll"
+dll="${TESTCAM_DLL:-$repo_root/dist/testcam/testcam.dll}"
 stamp="$WINEPREFIX/.testcam-registered"
 if [ -f "$dll" ] && { [ ! -f "$stamp" ] || [ "$dll" -nt "$stamp" ]; }; then
   if wine regsvr32 /s "$(winepath -w "$dll")" >/dev/null 2>&1; then
