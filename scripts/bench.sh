@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark of the host build and prints one table: name, median, target, ratio.
+# Benchmarks state a target with the counter `target_us`; a benchmark named "<name>_Reference"
+# (or "<name>_Transcription") is the reference that "<name>" is compared with.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+dir="$root/build/host/benchmarks"
+out="$root/out/bench"
+mkdir -p "$out"
+shopt -s nullglob
+for exe in "$dir"/*; do
+  [ -x "$exe" ] || continue
+  name=$(basename "$exe")
+  echo "bench: $name" >&2
+  "$exe" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+         --benchmark_format=json --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
+done
+# Timings measured under Wine (tick, filters) write the same JSON shape into out/bench/ too.
+for t in "$root"/build/win/benchmarks/*.exe; do
+  name=$(basename "$t" .exe)
+  echo "bench: $name (Wine)" >&2
+  "$root/scripts/wine-run.sh" "$t" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+      --benchmark_format=json --benchmark_out="$(winepath -w "$out/$name.json" 2>/dev/null)" \
+      --benchmark_out_format=json >/dev/null || echo "bench: $name failed" >&2
+done
+python3 "$root/scripts/bench_table.py" "$out"/*.json

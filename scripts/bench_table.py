@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""Prints one table of benchmark medians from Google Benchmark JSON files."""
+import json
+import sys
+
+REF_SUFFIXES = ("_Reference", "_Transcription")
+
+
+def unit_us(value, unit):
+    return value * {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}[unit]
+
+
+def main(paths):
+    rows = {}
+    for path in paths:
+        with open(path) as f:
+            data = json.load(f)
+        for b in data.get("benchmarks", []):
+            if b.get("aggregate_name") != "median":
+                continue
+            name = b["run_name"]
+            rows[name] = {
+                "median_us": unit_us(b["real_time"], b["time_unit"]),
+                "target_us": b.get("target_us"),
+                "items": b.get("items_per_second"),
+            }
+    print(f"{'benchmark':<56} {'median':>12} {'target':>10} {'ratio':>8}")
+    for name, r in sorted(rows.items()):
+        if name.split("/")[0].endswith(REF_SUFFIXES):
+            continue
+        ratio = ""
+        base, _, rest = name.partition("/")
+        for suffix in REF_SUFFIXES:
+            ref = rows.get(base + suffix + ("/" + rest if rest else ""))
+            if ref:
+                ratio = f"{ref['median_us'] / r['median_us']:.1f}x"
+        target = f"{r['target_us']:.0f} us" if r["target_us"] else ""
+        print(f"{name:<56} {r['median_us']:>9.1f} us {target:>10} {ratio:>8}")
+        for suffix in REF_SUFFIXES:
+            ref_name = base + suffix + ("/" + rest if rest else "")
+            if ref_name in rows:
+                print(f"  {ref_name:<54} {rows[ref_name]['median_us']:>9.1f} us")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
