@@ -58,4 +58,20 @@ if [ ! -f "$deps/jpeg/lib/libjpeg.a" ]; then
   cmake --install "$src/build" >/dev/null
   rm -rf "$src"
 fi
+# pugixml (XML library of PelCamera's settings document), from Debian's source package, into
+# .deps/pugixml: its three source files are built by the project for whichever target it builds.
+if [ ! -f "$deps/pugixml/pugixml.cpp" ]; then
+  echo "setup: fetching pugixml sources"
+  src="$deps/src-pugixml"
+  rm -rf "$src"; mkdir -p "$src"
+  if ! (cd "$src" && apt-get source -q --download-only pugixml >/dev/null 2>&1); then
+    apt-get update -q
+    (cd "$src" && apt-get source -q --download-only pugixml)
+  fi
+  (cd "$src" && dpkg-source -x --skip-patches ./*.dsc pugi >/dev/null)
+  mkdir -p "$deps/pugixml"
+  cp "$src/pugi/src/pugixml.cpp" "$src/pugi/src/pugixml.hpp" "$src/pugi/src/pugiconfig.hpp" \
+     "$src/pugi/LICENSE.md" "$deps/pugixml/"
+  rm -rf "$src"
+fi
 echo "setup: dependencies ready"
