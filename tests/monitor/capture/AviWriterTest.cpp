@@ -1,0 +1,186 @@
+#include "monitor/libs/YsCapture/core/AviReader.h"
+#include "monitor/libs/YsCapture/core/AviWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace yscap;
+
+namespace {
+
+std::vector<uint8_t> BitmapHeader(int w, int h) {
+    std::vector<uint8_t> b(40, 0);
+    auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&b[at], &v, 4); };
+    put32(0, 40);
+    put32(4, uint32_t(w));
+    put32(8, uint32_t(h));
+    b[12] = 1;
+    b[14] = 24;
+    put32(20, uint32_t(w * h * 3));
+    return b;
+}
+
+std::vector<uint8_t> PcmFormat(uint32_t rate, uint16_t channels, uint16_t bits) {
+    std::vector<uint8_t> f(18, 0);
+    const uint16_t tag = 1, align = uint16_t(channels * bits / 8);
+    const uint32_t avg = rate * align;
+    std::memcpy(&f[0], &tag, 2);
+    std::memcpy(&f[2], &channels, 2);
+    std::memcpy(&f[4], &rate, 4);
+    std::memcpy(&f[8], &avg, 4);
+    std::memcpy(&f[12], &align, 2);
+    std::memcpy(&f[14], &bits, 2);
+    return f;
+}
+
+AviVideoFormat Video(int w, int h) {
+    AviVideoFormat v;
+    v.width = w;
+    v.height = h;
+    v.handler = MakeFourCc('D', 'I', 'B', ' ');
+    v.strf = BitmapHeader(w, h);
+    v.rate = 30;
+    v.scale = 1;
+    return v;
+}
+
+std::string TempPath(const char* name) {
+    return testing::TempDir() + name;
+}
+
+AviFileInfo ParseOrFail(const std::string& path) {
+    AviFileInfo info;
+    std::string error;
+    EXPECT_TRUE(ParseAviFile(path, info, error)) << error;
+    return info;
+}
+
+}  // namespace
+
+TEST(AviWriter, VideoOnlyFileReadsBackWithConsistentHeadersAndIndex) {
+    const std::string path = TempPath("ys_video_only.avi");
+    const int w = 8, h = 6;
+    std::vector<uint8_t> frame(size_t(w * h * 3), 0x55);
+    AviWriter writer;
+    ASSERT_TRUE(writer.Open(path, Video(w, h), nullptr));
+    EXPECT_TRUE(writer.WriteVideo(frame.data(), uint32_t(frame.size()), true));
+    EXPECT_TRUE(writer.WriteVideo(nullptr, 0, false));  // repeat of the previous frame
+    EXPECT_TRUE(writer.WriteVideo(frame.data(), uint32_t(frame.size()), false));
+    EXPECT_FALSE(writer.WriteAudio(frame.data(), 4));  // no audio stream
+    ASSERT_TRUE(writer.Close());
+    EXPECT_TRUE(writer.Close());
+
+    const AviFileInfo avi = ParseOrFail(path);
+    EXPECT_EQ(avi.riffSize + 8u, avi.fileSize);
+    EXPECT_EQ(avi.main.width, uint32_t(w));
+    EXPECT_EQ(avi.main.height, uint32_t(h));
+    EXPECT_EQ(avi.main.totalFrames, 3u);
+    EXPECT_EQ(avi.main.streams, 1u);
+    EXPECT_EQ(avi.main.microSecPerFrame, 33333u);
+    EXPECT_TRUE(avi.main.flags & 0x10);
+    ASSERT_EQ(avi.streams.size(), 1u);
+    EXPECT_EQ(avi.streams[0].type, MakeFourCc('v', 'i', 'd', 's'));
+    EXPECT_EQ(avi.streams[0].length, 3u);
+    EXPECT_EQ(avi.streams[0].rate, 30u);
+    EXPECT_EQ(avi.streams[0].format, BitmapHeader(w, h));
+    EXPECT_EQ(avi.ChunkCount(0), 3u);
+    EXPECT_EQ(avi.chunks[1].size, 0u);
+    EXPECT_EQ(CheckAviIndex(avi), "");
+    EXPECT_EQ(avi.index[0].flags & 0x10, 0x10u);
+    EXPECT_EQ(avi.index[1].flags & 0x10, 0u);
+    std::remove(path.c_str());
+}
+
+TEST(AviWriter, AudioStreamCountsBlocksAndPadsOddChunks) {
+    const std::string path = TempPath("ys_audio.avi");
+    AviWriter writer;
+    AviAudioFormat audio{PcmFormat(8000, 1, 8)};
+    ASSERT_TRUE(writer.Open(path, Video(4, 4), &audio));
+    std::vector<uint8_t> frame(48, 1), samples(801, 0x80);
+    ASSERT_TRUE(writer.WriteVideo(frame.data(), 48, true));
+    ASSERT_TRUE(writer.WriteAudio(samples.data(), uint32_t(samples.size())));  // odd: padded
+    ASSERT_TRUE(writer.WriteVideo(frame.data(), 48, false));
+    ASSERT_TRUE(writer.WriteAudio(samples.data(), 200));
+    writer.SetVideoRate(2997, 100);
+    ASSERT_TRUE(writer.Close());
+
+    const AviFileInfo avi = ParseOrFail(path);
+    ASSERT_EQ(avi.streams.size(), 2u);
+    EXPECT_EQ(avi.main.streams, 2u);
+    EXPECT_EQ(avi.streams[0].rate, 2997u);
+    EXPECT_EQ(avi.streams[0].scale, 100u);
+    EXPECT_EQ(avi.main.microSecPerFrame, 33366u);
+    const AviStreamInfo& a = avi.streams[1];
+    EXPECT_EQ(a.type, MakeFourCc('a', 'u', 'd', 's'));
+    EXPECT_EQ(a.scale, 1u);
+    EXPECT_EQ(a.rate, 8000u);
+    EXPECT_EQ(a.sampleSize, 1u);
+    EXPECT_EQ(a.length, 1001u);
+    EXPECT_EQ(a.format, PcmFormat(8000, 1, 8));
+    EXPECT_EQ(avi.ChunkCount(0), 2u);
+    EXPECT_EQ(avi.ChunkCount(1), 2u);
+    EXPECT_EQ(CheckAviIndex(avi), "");
+    EXPECT_EQ(avi.riffSize + 8u, avi.fileSize);
+    std::remove(path.c_str());
+}
+
+TEST(AviWriter, StopsCleanlyAtTheByteLimit) {
+    const std::string path = TempPath("ys_limit.avi");
+    AviWriter writer;
+    const uint32_t limit = 64 * 1024;
+    ASSERT_TRUE(writer.Open(path, Video(32, 32), nullptr, limit));
+    std::vector<uint8_t> frame(32 * 32 * 3, 7);
+    int written = 0;
+    while (writer.WriteVideo(frame.data(), uint32_t(frame.size()), true)) ++written;
+    EXPECT_TRUE(writer.LimitReached());
+    EXPECT_FALSE(writer.WriteVideo(frame.data(), 10, true));
+    ASSERT_TRUE(writer.Close());
+
+    const AviFileInfo avi = ParseOrFail(path);
+    EXPECT_LE(avi.fileSize, limit);
+    EXPECT_GT(written, 15);
+    EXPECT_EQ(avi.main.totalFrames, uint32_t(written));
+    EXPECT_EQ(CheckAviIndex(avi), "");
+    std::remove(path.c_str());
+}
+
+TEST(AviWriter, RefusesBadFormatsAndUnwritablePaths) {
+    AviWriter writer;
+    EXPECT_FALSE(writer.Open(TempPath("ys_bad.avi"), AviVideoFormat{}, nullptr));
+    EXPECT_FALSE(writer.Open(TempPath("no_such_dir/x/y.avi"), Video(4, 4), nullptr));
+    AviAudioFormat silent{std::vector<uint8_t>(18, 0)};  // block align 0
+    EXPECT_FALSE(writer.Open(TempPath("ys_bad.avi"), Video(4, 4), &silent));
+    EXPECT_FALSE(writer.IsOpen());
+}
+
+TEST(AviReader, RejectsTruncatedAndForeignData) {
+    const std::string path = TempPath("ys_trunc.avi");
+    {
+        AviWriter writer;
+        ASSERT_TRUE(writer.Open(path, Video(4, 4), nullptr));
+        std::vector<uint8_t> frame(48, 1);
+        ASSERT_TRUE(writer.WriteVideo(frame.data(), 48, true));
+        ASSERT_TRUE(writer.Close());
+    }
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<uint8_t> bytes(4096);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+    std::fclose(f);
+    std::remove(path.c_str());
+
+    AviFileInfo info;
+    std::string error;
+    ASSERT_TRUE(ParseAvi(bytes.data(), bytes.size(), info, error)) << error;
+    // Cut inside the movi list: the list now overruns the file.
+    EXPECT_FALSE(ParseAvi(bytes.data(), info.moviOffset + 20, info, error));
+    const uint8_t wave[12] = {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    EXPECT_FALSE(ParseAvi(wave, sizeof wave, info, error));
+
+    // An index that names the wrong size is reported.
+    ASSERT_TRUE(ParseAvi(bytes.data(), bytes.size(), info, error));
+    info.index[0].size += 2;
+    EXPECT_NE(CheckAviIndex(info), "");
+}
