@@ -1,0 +1,46 @@
+#include "monitor/libs/YsProcess/Zoom.h"
+
+#include <cstring>
+
+namespace ysp {
+
+namespace {
+
+// Doubles one row. Four source pixels (12 bytes, three 32-bit words) become eight output pixels
+// (24 bytes, six words), which keeps the loop on whole words instead of single bytes.
+void DoubleRow(const uint8_t* src, uint8_t* dst, int width) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4, src += 12, dst += 24) {
+        uint32_t w0, w1, w2;  // b0 g0 r0 b1 | g1 r1 b2 g2 | r2 b3 g3 r3 (little-endian bytes)
+        std::memcpy(&w0, src, 4);
+        std::memcpy(&w1, src + 4, 4);
+        std::memcpy(&w2, src + 8, 4);
+        const uint32_t p0 = w0 & 0xFFFFFFu;
+        const uint32_t p1 = (w0 >> 24) | ((w1 & 0xFFFFu) << 8);
+        const uint32_t p2 = (w1 >> 16) | ((w2 & 0xFFu) << 16);
+        const uint32_t p3 = w2 >> 8;
+        const uint32_t out[6] = {p0 | (p0 << 24), (p0 >> 8) | (p1 << 16), (p1 >> 16) | (p1 << 8),
+                                 p2 | (p2 << 24), (p2 >> 8) | (p3 << 16), (p3 >> 16) | (p3 << 8)};
+        std::memcpy(dst, out, sizeof out);
+    }
+    for (; x < width; ++x, src += 3, dst += 6) {
+        dst[0] = dst[3] = src[0];
+        dst[1] = dst[4] = src[1];
+        dst[2] = dst[5] = src[2];
+    }
+}
+
+}  // namespace
+
+void Zoom2xBgr(const uint8_t* src, uint8_t* dst, int width, int height) {
+    if (!src || !dst || width <= 0 || height <= 0) return;
+    const size_t srcStride = static_cast<size_t>(width) * 3;
+    const size_t dstStride = srcStride * 2;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* out = dst + dstStride * 2 * static_cast<size_t>(y);
+        DoubleRow(src + srcStride * static_cast<size_t>(y), out, width);
+        std::memcpy(out + dstStride, out, dstStride);
+    }
+}
+
+}  // namespace ysp
