@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "camera/libs/PelFilters/kernels/Rgb24Frame.h"
+
+namespace pel {
+
+// Digital zoom about the centre of the picture: the middle 1/factor of the width and height is
+// enlarged to the whole frame with bilinear filtering, in place. Factors run from 1 (the picture
+// unchanged) to 4; values outside are taken as the nearest of the two. The object keeps its tables
+// and a copy of the frame between calls, so frames of one size cost no allocation.
+class DigitalZoom {
+  public:
+    static constexpr int kMaxFactor = 4;
+
+    void Apply(const Rgb24Frame& frame, int factor);
+
+  private:
+    // One output column or row: the two source indices and the weight of the second, out of 256.
+    struct Tap {
+        int first;
+        int second;
+        std::uint32_t weight;
+    };
+
+    void PrepareTables(int width, int height, int factor);
+    static std::vector<Tap> Taps(int length, int factor);
+
+    int tableWidth_ = 0, tableHeight_ = 0, tableFactor_ = 0;
+    std::vector<Tap> columns_, rows_;
+    std::vector<std::uint8_t> copy_;
+    std::vector<std::uint16_t> line_;  // one line blended vertically, 256 times the colour
+};
+
+}  // namespace pel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "camera/libs/PelFilters/kernels/Rgb24Frame.h"
+
+namespace pel {
+
+// Turns the picture upside down, in place.
+void FlipVertical(const Rgb24Frame& frame);
+
+// Mirrors the picture left to right, in place.
+void MirrorHorizontal(const Rgb24Frame& frame);
+
+}  // namespace pel

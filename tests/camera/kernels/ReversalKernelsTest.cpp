@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "camera/libs/PelFilters/kernels/DigitalZoom.h"
+#include "camera/libs/PelFilters/kernels/Flip.h"
+#include "camera/libs/PelFilters/kernels/Mosaic.h"
+#include "camera/libs/PelFilters/kernels/ReversalProcessor.h"
+#include "tests/camera/kernels/TestFrame.h"
+
+namespace {
+
+TEST(Flip, VerticalSwapsLinesAndKeepsPadding) {
+    for (int height : {1, 4, 5}) {
+        TestFrame f(5, height);  // 15 bytes a row, padded to 16
+        f.FillWithPositions();
+        pel::FlipVertical(f.View());
+        for (int line = 0; line < height; ++line)
+            for (int x = 0; x < 5; ++x) {
+                ASSERT_EQ(f.Blue(x, line), x);
+                ASSERT_EQ(f.Green(x, line), height - 1 - line);
+            }
+        EXPECT_TRUE(f.PaddingIntact());
+    }
+}
+
+TEST(Flip, HorizontalMirrorsColumnsAndKeepsPadding) {
+    for (int width : {1, 4, 5, 7}) {
+        TestFrame f(width, 3);
+        f.FillWithPositions();
+        pel::MirrorHorizontal(f.View());
+        for (int line = 0; line < 3; ++line)
+            for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(f.Blue(x, line), width - 1 - x) << width;
+                ASSERT_EQ(f.Green(x, line), line);
+                ASSERT_EQ(f.Red(x, line), 7);
+            }
+        EXPECT_TRUE(f.PaddingIntact());
+    }
+}
+
+TEST(Mosaic, SquaresFromTheTopLeftTakeTheirMeanColour) {
+    for (bool topDown : {false, true}) {
+        TestFrame f(5, 3, topDown);
+        f.FillWithPositions();
+        pel::ApplyMosaic(f.View(), 2);
+        // Squares: columns {0,1} {2,3} {4}, lines {0,1} {2}; blue = mean column, green = mean line.
+        const int blue[5] = {1, 1, 3, 3, 4};  // 0.5 and 2.5 round up
+        const int green[3] = {1, 1, 2};
+        for (int line = 0; line < 3; ++line)
+            for (int x = 0; x < 5; ++x) {
+                ASSERT_EQ(f.Blue(x, line), blue[x]) << x << "," << line;
+                ASSERT_EQ(f.Green(x, line), green[line]) << x << "," << line;
+                ASSERT_EQ(f.Red(x, line), 7);
+            }
+        EXPECT_TRUE(f.PaddingIntact());
+    }
+}
+
+TEST(Mosaic, WidthZeroOrOneChangesNothingAndALargeSquareCoversAll) {
+    TestFrame f(6, 4);
+    f.FillWithPositions();
+    const auto before = f.bytes;
+    pel::ApplyMosaic(f.View(), 0);
+    pel::ApplyMosaic(f.View(), 1);
+    pel::ApplyMosaic(f.View(), -3);
+    EXPECT_EQ(f.bytes, before);
+
+    pel::ApplyMosaic(f.View(), 24);
+    for (int line = 0; line < 4; ++line)
+        for (int x = 0; x < 6; ++x) {
+            ASSERT_EQ(f.Blue(x, line), 3);   // mean of 0..5 = 2.5, rounded
+            ASSERT_EQ(f.Green(x, line), 2);  // mean of 0..3 = 1.5, rounded
+        }
+}
+
+TEST(DigitalZoom, FactorOneLeavesThePicture) {
+    TestFrame f(8, 6);
+    f.FillWithPositions();
+    const auto before = f.bytes;
+    pel::DigitalZoom zoom;
+    zoom.Apply(f.View(), 1);
+    zoom.Apply(f.View(), 0);  // below the range: taken as 1
+    EXPECT_EQ(f.bytes, before);
+}
+
+// A horizontal ramp (blue = column / 3) and a vertical one (green = line / 2) show where each output
+// pixel was taken from: zooming by k about the centre maps output x to centre + (x + 0.5 - centre) / k.
+TEST(DigitalZoom, EnlargesTheMiddleAboutTheCentre) {
+    for (int factor : {2, 3, 4, 9}) {
+        TestFrame f(640, 480);
+        for (int line = 0; line < 480; ++line)
+            for (int x = 0; x < 640; ++x)
+                f.Set(x, line, static_cast<std::uint8_t>(x / 3), static_cast<std::uint8_t>(line / 2), 9);
+        pel::DigitalZoom zoom;
+        zoom.Apply(f.View(), factor);
+        const int k = factor > 4 ? 4 : factor;
+        for (int x : {0, 100, 319, 320, 500, 639}) {
+            const double source = 320.0 + (x + 0.5 - 320.0) / k - 0.5;
+            EXPECT_NEAR(f.Blue(x, 240), source / 3.0, 1.01) << "factor " << factor << " x " << x;
+        }
+        for (int line : {0, 239, 479}) {
+            const double source = 240.0 + (line + 0.5 - 240.0) / k - 0.5;
+            EXPECT_NEAR(f.Green(320, line), source / 2.0, 1.01) << "factor " << factor << " line " << line;
+        }
+        EXPECT_EQ(f.Red(17, 33), 9);
+        EXPECT_TRUE(f.PaddingIntact());
+    }
+}
+
+TEST(ReversalProcessor, BothFlipsTurnThePictureAndMosaicComesLast) {
+    TestFrame f(4, 4);
+    f.FillWithPositions();
+    pel::ReversalProcessor processor;
+    pel::ReversalSettings settings;
+    settings.vertical = true;
+    settings.horizontal = true;
+    processor.Process(f.View(), settings);
+    EXPECT_EQ(f.Blue(0, 0), 3);
+    EXPECT_EQ(f.Green(0, 0), 3);
+    EXPECT_EQ(f.Blue(3, 1), 0);
+    EXPECT_EQ(f.Green(3, 1), 2);
+
+    settings.vertical = settings.horizontal = false;
+    settings.mosaicWidth = 4;
+    settings.zoom = 2;
+    processor.Process(f.View(), settings);
+    for (int line = 0; line < 4; ++line)
+        for (int x = 0; x < 4; ++x) ASSERT_EQ(f.At(x, line)[0], f.At(0, 0)[0]);
+}
+
+}  // namespace

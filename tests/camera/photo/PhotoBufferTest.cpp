@@ -1,0 +1,86 @@
+#include "camera/photo/PhotoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "camera/photo/PhotoSizes.h"
+#include "camera/photo/ResampleBilinear.h"
+#include "tests/camera/photo/TestImages.h"
+
+namespace {
+
+TEST(PhotoSizes, ListAndDefault) {
+    EXPECT_EQ(PhotoSizeForIndex(0).width, 160);
+    EXPECT_EQ(PhotoSizeForIndex(0).height, 120);
+    EXPECT_EQ(PhotoSizeForIndex(8).width, 1280);
+    EXPECT_EQ(PhotoSizeForIndex(8).height, 1024);
+    EXPECT_EQ(PhotoSizeForIndex(15).width, 5160);
+    EXPECT_EQ(PhotoSizeForIndex(15).height, 3870);
+    for (int other : {-1, 16, 1000}) {
+        EXPECT_EQ(PhotoSizeForIndex(other).width, 640);
+        EXPECT_EQ(PhotoSizeForIndex(other).height, 480);
+    }
+}
+
+TEST(PhotoBuffer, StartsEmptyAndReallocatesOnlyOnAChange) {
+    PhotoBuffer buffer;
+    EXPECT_TRUE(buffer.Empty());
+    EXPECT_EQ(buffer.Param().size, 0);
+
+    ASSERT_TRUE(buffer.Prepare(320, 240));
+    EXPECT_EQ(buffer.Param().width, 320);
+    EXPECT_EQ(buffer.Param().height, 240);
+    EXPECT_EQ(buffer.Param().size, 320 * 240 * 3);
+    const unsigned char* first = buffer.Param().pixels;
+    ASSERT_NE(first, nullptr);
+
+    buffer.Param().pixels[5] = 42;
+    ASSERT_TRUE(buffer.Prepare(320, 240));
+    EXPECT_EQ(buffer.Param().pixels, first);
+    EXPECT_EQ(buffer.Param().pixels[5], 42);
+
+    ASSERT_TRUE(buffer.Prepare(160, 120));
+    EXPECT_EQ(buffer.Param().size, 160 * 120 * 3);
+
+    EXPECT_FALSE(buffer.Prepare(0, 120));
+    EXPECT_TRUE(buffer.Empty());
+    EXPECT_EQ(buffer.Param().width, 0);
+    EXPECT_FALSE(buffer.Prepare(100000, 100000));  // beyond what the size field can hold
+    EXPECT_TRUE(buffer.Empty());
+}
+
+TEST(PhotoBuffer, FrameOfThePhotoSizeIsCopiedExactly) {
+    PhotoBuffer buffer;
+    ASSERT_TRUE(buffer.Prepare(640, 480));
+    const std::vector<std::uint8_t> frame = NoiseBytes(640 * 480 * 3, 5);
+    ASSERT_TRUE(buffer.StoreFrame(frame.data(), 640, 480));
+    EXPECT_EQ(std::memcmp(buffer.Param().pixels, frame.data(), frame.size()), 0);
+}
+
+TEST(PhotoBuffer, FrameOfAnotherSizeIsScaled) {
+    PhotoBuffer buffer;
+    ASSERT_TRUE(buffer.Prepare(PhotoSizeForIndex(9).width, PhotoSizeForIndex(9).height));
+    const std::vector<std::uint8_t> frame = NoiseBytes(640 * 480 * 3, 6);
+    ASSERT_TRUE(buffer.StoreFrame(frame.data(), 640, 480));
+    std::vector<std::uint8_t> expected(1600 * 1200 * 3);
+    ResampleBilinear<3>(frame.data(), 640, 480, 1600, 1200, expected.data());
+    EXPECT_EQ(std::memcmp(buffer.Param().pixels, expected.data(), expected.size()), 0);
+}
+
+TEST(PhotoBuffer, NothingToStoreInto) {
+    PhotoBuffer buffer;
+    const std::vector<std::uint8_t> frame(12, 1);
+    EXPECT_FALSE(buffer.StoreFrame(frame.data(), 2, 2));
+    ASSERT_TRUE(buffer.Prepare(2, 2));
+    EXPECT_FALSE(buffer.StoreFrame(nullptr, 2, 2));
+    EXPECT_FALSE(buffer.StoreFrame(frame.data(), 0, 2));
+
+    PhotoBuffer moved(std::move(buffer));
+    EXPECT_TRUE(buffer.Empty());
+    EXPECT_FALSE(moved.Empty());
+    EXPECT_TRUE(moved.StoreFrame(frame.data(), 2, 2));
+}
+
+}  // namespace
