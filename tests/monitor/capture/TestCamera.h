@@ -1,0 +1,16 @@
+// The test camera for capture tests: registered from TESTCAM_DLL, driven with testcamctl.exe from
+// the same folder. Tests skip when TESTCAM_DLL is not set.
+#pragma once
+
+#include <string>
+
+namespace capture_test {
+
+// True when the camera is registered and ready (registers it on first use).
+bool TestCameraAvailable();
+// Runs testcamctl with the arguments; its exit code (-1 when it could not start).
+int TestCamCtl(const std::string& arguments);
+// A file path in the temporary folder.
+std::string TempFile(const std::string& name);
+
+}  // namespace capture_test
