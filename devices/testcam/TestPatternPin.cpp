@@ -1,0 +1,197 @@
+#include "devices/testcam/TestPatternPin.h"
+
+#include "devices/testcam/CameraSizes.h"
+#include "devices/testcam/PinCategory.h"
+#include "devices/testcam/TestPattern.h"
+#include "devices/testcam/TestPatternCamera.h"
+#include "media/BaseFilter.h"
+
+#include <cstring>
+
+namespace testcam {
+namespace {
+
+int SizeIndexOf(const AM_MEDIA_TYPE& type) {
+    const VIDEOINFOHEADER* vih = media::Rgb24VideoHeader(type);
+    if (!vih || vih->bmiHeader.biHeight <= 0) return -1;
+    return FindCameraSize(vih->bmiHeader.biWidth, vih->bmiHeader.biHeight);
+}
+
+HRESULT MakeType(int index, AM_MEDIA_TYPE& type) {
+    return media::MakeRgb24VideoType(type, kCameraSizes[index].width, kCameraSizes[index].height,
+                                     kFrameDuration);
+}
+
+}  // namespace
+
+TestPatternPin::TestPatternPin(TestPatternCamera* camera)
+    : LiveSourcePin(camera, L"Capture"), camera_(camera), sizeIndex_(kDefaultSizeIndex) {}
+
+HRESULT TestPatternPin::QueryExtraInterface(REFIID iid, void** out) {
+    if (iid == IID_IAMStreamConfig) {
+        *out = static_cast<IAMStreamConfig*>(this);
+    } else if (iid == IID_IKsPropertySet) {
+        *out = static_cast<IKsPropertySet*>(this);
+    } else if (iid == IID_IAMDroppedFrames) {
+        return camera_->QueryInterface(iid, out);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+long TestPatternPin::ImageSize() const {
+    const CameraSize& s = kCameraSizes[sizeIndex_];
+    return media::Rgb24Stride(s.width) * s.height;
+}
+
+HRESULT TestPatternPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
+    return SizeIndexOf(type) >= 0 ? S_OK : S_FALSE;
+}
+
+HRESULT TestPatternPin::GetMediaType(int position, AM_MEDIA_TYPE& type) {
+    if (position < 0 || position >= kCameraSizeCount) return VFW_S_NO_MORE_ITEMS;
+    // The chosen size first, then the rest of the list in order.
+    int index = position == 0 ? sizeIndex_ : position - 1;
+    if (position > 0 && index >= sizeIndex_) ++index;
+    return MakeType(index, type);
+}
+
+HRESULT TestPatternPin::SetMediaType(const AM_MEDIA_TYPE& type) {
+    const int index = SizeIndexOf(type);
+    if (index < 0) return VFW_E_INVALIDMEDIATYPE;
+    const HRESULT hr = LiveSourcePin::SetMediaType(type);
+    if (SUCCEEDED(hr)) {
+        sizeIndex_ = index;
+        haveFrame_ = false;
+    }
+    return hr;
+}
+
+HRESULT TestPatternPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES& request) {
+    if (request.cBuffers < 3) request.cBuffers = 3;
+    if (request.cbBuffer < ImageSize()) request.cbBuffer = ImageSize();
+    if (request.cbAlign < 1) request.cbAlign = 1;
+    ALLOCATOR_PROPERTIES actual{};
+    const HRESULT hr = allocator->SetProperties(&request, &actual);
+    if (FAILED(hr)) return hr;
+    return actual.cbBuffer >= ImageSize() ? S_OK : E_FAIL;
+}
+
+REFERENCE_TIME TestPatternPin::SampleDuration() {
+    return kFrameDuration;
+}
+
+HRESULT TestPatternPin::FillSample(IMediaSample* sample, REFERENCE_TIME, REFERENCE_TIME) {
+    if (!camera_->Plugged()) return S_FALSE;  // an unplugged camera sends nothing
+    const CameraSize& size = kCameraSizes[sizeIndex_];
+    const long bytes = ImageSize();
+    BYTE* data = nullptr;
+    if (FAILED(sample->GetPointer(&data)) || sample->GetSize() < bytes) return E_UNEXPECTED;
+    if (!haveFrame_ || !camera_->Still()) {
+        frame_.resize(static_cast<size_t>(bytes));
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const PatternClock clock = {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+        DrawTestPattern(frame_.data(), size.width, size.height, media::Rgb24Stride(size.width),
+                        frameNumber_++, clock);
+        haveFrame_ = true;
+    }
+    std::memcpy(data, frame_.data(), static_cast<size_t>(bytes));
+    sample->SetActualDataLength(bytes);
+    sample->SetSyncPoint(TRUE);
+    camera_->CountFrame();
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternPin::SetFormat(AM_MEDIA_TYPE* type) {
+    if (!type) return E_POINTER;
+    const int index = SizeIndexOf(*type);
+    if (index < 0) return VFW_E_INVALIDMEDIATYPE;
+    if (camera_->Refuses(kCameraSizes[index].width, kCameraSizes[index].height)) return E_FAIL;
+    ComPtr<IPin> peer;
+    IFilterGraph* graph = nullptr;
+    EnterCriticalSection(Lock());
+    HRESULT hr = S_OK;
+    if (filter_->State() != State_Stopped) {
+        hr = VFW_E_NOT_STOPPED;
+    } else if (IsConnected()) {
+        media::MediaType wanted;
+        hr = MakeType(index, wanted.Get());
+        if (SUCCEEDED(hr) && Peer()->QueryAccept(&wanted.Get()) != S_OK) hr = VFW_E_INVALIDMEDIATYPE;
+        if (SUCCEEDED(hr) && index != sizeIndex_) {
+            peer = ComPtr<IPin>(Peer());
+            graph = filter_->Graph();
+        }
+    }
+    if (SUCCEEDED(hr)) sizeIndex_ = index;
+    LeaveCriticalSection(Lock());
+    if (FAILED(hr)) return hr;
+    if (peer) {
+        // Connected at another size: connect again, offering the new size first.
+        if (!graph) return VFW_E_NOT_IN_GRAPH;
+        hr = graph->Reconnect(this);
+        if (FAILED(hr)) OutputDebugStringW(L"testcam: reconnecting after SetFormat failed\n");
+    }
+    return hr;
+}
+
+STDMETHODIMP TestPatternPin::GetFormat(AM_MEDIA_TYPE** type) {
+    if (!type) return E_POINTER;
+    EnterCriticalSection(Lock());
+    media::MediaType current;
+    HRESULT hr = IsConnected() ? current.Set(ConnectionType()) : MakeType(sizeIndex_, current.Get());
+    LeaveCriticalSection(Lock());
+    if (FAILED(hr)) return hr;
+    *type = media::CreateMediaType(current.Get());
+    return *type ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP TestPatternPin::GetNumberOfCapabilities(int* count, int* size) {
+    if (!count || !size) return E_POINTER;
+    *count = kCameraSizeCount;
+    *size = sizeof(VIDEO_STREAM_CONFIG_CAPS);
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternPin::GetStreamCaps(int index, AM_MEDIA_TYPE** type, BYTE* caps) {
+    if (!type || !caps) return E_POINTER;
+    if (index < 0) return E_INVALIDARG;
+    if (index >= kCameraSizeCount) return S_FALSE;
+    media::MediaType mt;
+    HRESULT hr = MakeType(index, mt.Get());
+    if (FAILED(hr)) return hr;
+    *type = media::CreateMediaType(mt.Get());
+    if (!*type) return E_OUTOFMEMORY;
+    const CameraSize& s = kCameraSizes[index];
+    VIDEO_STREAM_CONFIG_CAPS c = {};
+    c.guid = FORMAT_VideoInfo;
+    c.VideoStandard = 0;
+    c.InputSize = {s.width, s.height};
+    c.MinCroppingSize = c.MaxCroppingSize = c.InputSize;
+    c.CropGranularityX = c.CropGranularityY = 1;
+    c.CropAlignX = c.CropAlignY = 1;
+    c.MinOutputSize = c.MaxOutputSize = c.InputSize;
+    c.OutputGranularityX = c.OutputGranularityY = 1;
+    c.MinFrameInterval = c.MaxFrameInterval = kFrameDuration;
+    const LONG bits = media::Rgb24Stride(s.width) * s.height * 8;
+    c.MinBitsPerSecond = c.MaxBitsPerSecond = static_cast<LONG>(bits * (10000000LL / kFrameDuration));
+    std::memcpy(caps, &c, sizeof c);
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternPin::Set(REFGUID, DWORD, void*, DWORD, void*, DWORD) {
+    return E_PROP_ID_UNSUPPORTED;
+}
+
+STDMETHODIMP TestPatternPin::Get(REFGUID set, DWORD id, void*, DWORD, void* data, DWORD dataSize,
+                                 DWORD* returned) {
+    return GetPinCategory(set, id, data, dataSize, returned, PIN_CATEGORY_CAPTURE);
+}
+
+STDMETHODIMP TestPatternPin::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
+    return QueryPinCategorySupport(set, id, support);
+}
+
+}  // namespace testcam

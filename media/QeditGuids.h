@@ -1,0 +1,13 @@
+// Class ids of the sample grabber and the null renderer: qedit.h declares their interfaces only.
+#pragma once
+
+#include <guiddef.h>
+
+namespace media {
+
+constexpr GUID kClsidSampleGrabber = {
+    0xC1F400A0, 0x3F08, 0x11d3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+constexpr GUID kClsidNullRenderer = {
+    0xC1F400A4, 0x3F08, 0x11d3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+
+}  // namespace media

@@ -1,0 +1,172 @@
+// Faults driven through testcamctl: unplug and plug, still pictures, refused sizes.
+#include "framework/Handles.h"
+#include "media/MediaType.h"
+#include "tests/devices/support/CaptureProbe.h"
+
+#include <dbt.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const wchar_t kCamera[] = L"Test Pattern Camera";
+
+bool CameraListed() {
+    const auto names = probe::DeviceNames(CLSID_VideoInputDeviceCategory);
+    return std::find(names.begin(), names.end(), kCamera) != names.end();
+}
+
+class TestcamFault : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        // Leave the device as the next test expects it, whatever happened here.
+        probe::RunTestcamctl("still off");
+        probe::RunTestcamctl("refuse off");
+        if (!CameraListed()) probe::RunTestcamctl("plug");
+    }
+    ScopedComInit com_;
+};
+
+TEST_F(TestcamFault, StillModeRepeatsTheSamePicture) {
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    probe::FrameRecorder recorder;
+    probe::GrabberGraph g;
+    ASSERT_EQ(S_OK, g.Build(camera.Get(), MEDIATYPE_Video, &recorder));
+    ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(2, 5000));
+    ASSERT_EQ(0, probe::RunTestcamctl("still on"));
+    Sleep(300);  // frames in flight when the switch happened
+    recorder.Clear();
+    ASSERT_TRUE(recorder.WaitFrames(5, 5000));
+    auto frames = recorder.Take();
+    for (size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[0].bytes, frames[i].bytes) << "frame " << i;
+
+    ASSERT_EQ(0, probe::RunTestcamctl("still off"));
+    Sleep(300);
+    recorder.Clear();
+    ASSERT_TRUE(recorder.WaitFrames(3, 5000));
+    frames = recorder.Take();
+    EXPECT_NE(frames[0].bytes, frames[2].bytes);
+    g.Release();
+}
+
+TEST_F(TestcamFault, RefusedSizeFailsSetFormatOnly) {
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    auto pin = ComPtr<IPin>::Adopt(probe::FirstPin(camera.Get(), PINDIR_OUTPUT));
+    ComPtr<IAMStreamConfig> config;
+    ASSERT_HRESULT_SUCCEEDED(pin->QueryInterface(IID_IAMStreamConfig, config.AsOut()));
+    ASSERT_EQ(0, probe::RunTestcamctl("refuse 320x240"));
+    media::MediaType qvga, cif;
+    ASSERT_HRESULT_SUCCEEDED(media::MakeRgb24VideoType(qvga.Get(), 320, 240, 333333));
+    ASSERT_HRESULT_SUCCEEDED(media::MakeRgb24VideoType(cif.Get(), 352, 288, 333333));
+    EXPECT_TRUE(FAILED(config->SetFormat(&qvga.Get())));
+    EXPECT_EQ(S_OK, config->SetFormat(&cif.Get()));
+    ASSERT_EQ(0, probe::RunTestcamctl("refuse off"));
+    EXPECT_EQ(S_OK, config->SetFormat(&qvga.Get()));
+    EXPECT_EQ(2, probe::RunTestcamctl("refuse 320by240"));
+}
+
+TEST_F(TestcamFault, UnplugLosesTheDeviceAndPlugBringsItBack) {
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    probe::FrameRecorder recorder;
+    probe::GrabberGraph g;
+    ASSERT_EQ(S_OK, g.Build(camera.Get(), MEDIATYPE_Video, &recorder));
+    ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(2, 5000));
+
+    const DWORD begin = GetTickCount();
+    ASSERT_EQ(0, probe::RunTestcamctl("unplug"));
+    LONG_PTR p1 = 0, p2 = -1;
+    ASSERT_TRUE(g.WaitEvent(EC_DEVICE_LOST, 2000, &p1, &p2));
+    EXPECT_LT(GetTickCount() - begin, 1000u);
+    EXPECT_EQ(0, p2);
+    ComPtr<IBaseFilter> lost;
+    ASSERT_HRESULT_SUCCEEDED(reinterpret_cast<IUnknown*>(p1)->QueryInterface(IID_IBaseFilter, lost.AsOut()));
+    EXPECT_EQ(camera.Get(), lost.Get());
+    lost = nullptr;
+    EXPECT_FALSE(CameraListed());
+    Sleep(100);
+    recorder.Clear();
+    Sleep(400);
+    EXPECT_EQ(0u, recorder.Count()) << "an unplugged camera sends no frames";
+
+    ASSERT_EQ(0, probe::RunTestcamctl("plug"));
+    ASSERT_TRUE(g.WaitEvent(EC_DEVICE_LOST, 2000, &p1, &p2));
+    EXPECT_EQ(1, p2);
+    EXPECT_TRUE(CameraListed());
+    EXPECT_TRUE(recorder.WaitFrames(2, 3000));
+    g.Release();
+}
+
+struct BroadcastSeen {
+    int removals = 0, arrivals = 0;
+    bool captureClass = false;
+};
+BroadcastSeen g_seen;
+
+LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DEVICECHANGE && (wp == DBT_DEVICEREMOVECOMPLETE || wp == DBT_DEVICEARRIVAL)) {
+        (wp == DBT_DEVICEREMOVECOMPLETE ? g_seen.removals : g_seen.arrivals)++;
+        const auto* hdr = reinterpret_cast<const DEV_BROADCAST_HDR*>(lp);
+        if (hdr && hdr->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE)
+            g_seen.captureClass =
+                reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(lp)->dbcc_classguid ==
+                AM_KSCATEGORY_CAPTURE;
+        return TRUE;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+struct ToolRun {
+    const char* command;
+    int rc;
+};
+
+DWORD WINAPI RunTool(void* arg) {
+    auto* run = static_cast<ToolRun*>(arg);
+    run->rc = probe::RunTestcamctl(run->command);
+    return 0;
+}
+
+void Pump(DWORD ms) {
+    const DWORD begin = GetTickCount();
+    while (GetTickCount() - begin < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// testcamctl's broadcast waits for this thread's answer: messages are pumped while it runs.
+int RunToolPumping(const char* command) {
+    ToolRun run = {command, -1};
+    HANDLE thread = CreateThread(nullptr, 0, RunTool, &run, 0, nullptr);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) Pump(10);
+    CloseHandle(thread);
+    Pump(100);
+    return run.rc;
+}
+
+TEST_F(TestcamFault, UnplugAndPlugAreBroadcast) {
+    g_seen = BroadcastSeen();
+    WNDCLASSW wc = {};
+    wc.lpszClassName = L"TestcamFaultListener";
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpfnWndProc = ListenerProc;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowW(wc.lpszClassName, L"listener", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(0, RunToolPumping("unplug"));
+    EXPECT_EQ(1, g_seen.removals);
+    EXPECT_TRUE(g_seen.captureClass);
+    EXPECT_EQ(0, RunToolPumping("plug"));
+    EXPECT_EQ(1, g_seen.arrivals);
+    DestroyWindow(window);
+}
+
+}  // namespace
