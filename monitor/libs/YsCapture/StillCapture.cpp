@@ -14,6 +14,7 @@
 #include "monitor/libs/YsCapture/core/FrameSlot.h"
 
 #include <atomic>
+#include <mutex>
 
 using namespace yscap;
 
@@ -66,6 +67,10 @@ class CStillCaptureImpl {
 
     bool Run() {
         lastFrameTick_ = ::GetTickCount();
+        {
+            std::lock_guard<std::mutex> hold(sampleLock_);
+            accepting_ = true;
+        }
         return graph_.Run();
     }
 
@@ -116,6 +121,11 @@ class CStillCaptureImpl {
     void SetAudioMaster(bool audioMaster) { audioMaster_ = audioMaster; }
 
     void Close() {
+        {
+            // Waits for a frame in progress; later samples (a late streaming thread) are ignored.
+            std::lock_guard<std::mutex> hold(sampleLock_);
+            accepting_ = false;
+        }
         if (audioSource_) audioSource_->Stop();
         graph_.Stop();  // the streaming thread is out of OnSample from here on
         if (recorder_) recorder_->Finish(audioMaster_);
@@ -128,6 +138,8 @@ class CStillCaptureImpl {
 
   private:
     void OnSample(const GrabbedSample& s) {
+        std::lock_guard<std::mutex> hold(sampleLock_);
+        if (!accepting_) return;
         SourceFrame src{s.data, s.size, sourceWidth_, sourceHeight_, sourceTopDown_};
         uint8_t* frame = slot_.ProducerBuffer();
         if (!ConvertToFrame(src, frame, width_, height_)) return;
@@ -148,6 +160,8 @@ class CStillCaptureImpl {
     std::unique_ptr<AviRecorder> recorder_;
     std::unique_ptr<AudioSource> audioSource_;
     bool audioMaster_ = false;
+    std::mutex sampleLock_;  // held by the streaming thread while it handles a frame
+    bool accepting_ = false;
 };
 
 CStillCapture::CStillCapture() : m_impl(std::make_unique<CStillCaptureImpl>()) {}

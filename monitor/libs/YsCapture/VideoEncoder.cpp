@@ -37,8 +37,7 @@ bool VideoEncoder::Open(DWORD handler, int width, int height) {
     if (!hic) return LogFailure("ICOpen", LONG(handler)), false;
     hic_ = hic;
     auto* in = reinterpret_cast<BITMAPINFO*>(&input_);
-    LRESULT r = ICCompressQuery(hic_, in, nullptr);
-    if (r != ICERR_OK) return LogFailure("ICCompressQuery(24-bit)", LONG(r)), Close(), false;
+    LRESULT r = ICERR_OK;
     const LRESULT formatSize = ICCompressGetFormatSize(hic_, in);
     if (formatSize < LRESULT(sizeof(BITMAPINFOHEADER)) || formatSize > 65536)
         return LogFailure("ICCompressGetFormatSize", LONG(formatSize)), Close(), false;

@@ -4,6 +4,7 @@
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
 #include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/capture/VfwPlayback.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,7 @@ TEST(AviRecorder, EveryListedCompressorRecordsAReadableFile) {
         EXPECT_EQ(avi.streams[0].format, format);
         EXPECT_EQ(avi.streams[0].rate, 30000u);
         EXPECT_EQ(CheckAviIndex(avi), "");
+        EXPECT_EQ(capture_test::PlayWithVfw(path).error, "");
         if (compressors[i].handler == 0) {
             const std::vector<uint8_t> first = Pattern(0);
             ASSERT_EQ(avi.chunks[0].size, first.size());
@@ -119,6 +121,9 @@ TEST(AviRecorder, AudioIsWrittenInEveryListedFormatAndCanSetTheVideoRate) {
             double(avi.streams[0].length) * avi.streams[0].scale / avi.streams[0].rate;
         EXPECT_NEAR(videoSeconds, seconds, 0.05);
         EXPECT_EQ(CheckAviIndex(avi), "");
+        const auto played = capture_test::PlayWithVfw(path);
+        EXPECT_EQ(played.error, "");
+        EXPECT_GT(played.audioSamples, 0);
         ::DeleteFileA(path.c_str());
     }
 }

@@ -6,6 +6,7 @@
 #include "monitor/libs/YsCapture/DirectShow.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
 #include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/capture/VfwPlayback.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,10 @@ TEST_F(StillCaptureTest, RecordingWritesAFileThatReadsBack) {
     EXPECT_LT(avi.main.totalFrames, 120u);
     EXPECT_EQ(avi.chunks[0].size, 320u * 240u * 3u);
     EXPECT_EQ(CheckAviIndex(avi), "");
+    const auto played = capture_test::PlayWithVfw(path);
+    EXPECT_EQ(played.error, "");
+    EXPECT_EQ(played.videoFrames, long(avi.main.totalFrames));
+    EXPECT_EQ(played.audioSamples, -1);
     ::DeleteFileA(path.c_str());
 }
 
@@ -145,6 +150,9 @@ TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
     EXPECT_GT(avi.ChunkCount(1), 0u);
     EXPECT_GT(avi.main.totalFrames, 20u);
     EXPECT_EQ(CheckAviIndex(avi), "");
+    const auto played = capture_test::PlayWithVfw(path);
+    EXPECT_EQ(played.error, "");
+    EXPECT_GT(played.audioSamples, 0);
     ::DeleteFileA(path.c_str());
 }
 
@@ -167,5 +175,6 @@ TEST_F(StillCaptureTest, UnplugWhileRecordingLeavesAReadableFile) {
     EXPECT_GT(avi.main.totalFrames, 10u);
     EXPECT_EQ(avi.main.width, 640u);
     EXPECT_EQ(CheckAviIndex(avi), "");
+    EXPECT_EQ(capture_test::PlayWithVfw(path).error, "");
     ::DeleteFileA(path.c_str());
 }
