@@ -37,6 +37,18 @@ TEST(Flip, HorizontalMirrorsColumnsAndKeepsPadding) {
     }
 }
 
+TEST(Flip, HalfTurnIsBothFlips) {
+    for (int height : {1, 2, 5}) {
+        TestFrame turned(7, height), both(7, height);
+        turned.FillWithPositions();
+        both.FillWithPositions();
+        pel::TurnHalfway(turned.View());
+        pel::FlipVertical(both.View());
+        pel::MirrorHorizontal(both.View());
+        EXPECT_EQ(turned.bytes, both.bytes) << height;
+    }
+}
+
 TEST(Mosaic, SquaresFromTheTopLeftTakeTheirMeanColour) {
     for (bool topDown : {false, true}) {
         TestFrame f(5, 3, topDown);

@@ -26,11 +26,9 @@ void DigitalZoom::PrepareTables(int width, int height, int factor) {
     if (width == tableWidth_ && height == tableHeight_ && factor == tableFactor_) return;
     columns_ = Taps(width, factor);
     rows_ = Taps(height, factor);
-    for (Tap& c : columns_) {  // columns as byte offsets
-        c.first *= 3;
-        c.second *= 3;
-    }
-    line_.assign(static_cast<std::size_t>(width) * 3, 0);
+    spread_.assign(static_cast<std::size_t>(width), 0);
+    const int rowsInUse = rows_.back().second - rows_.front().first + 1;
+    widened_.assign(static_cast<std::size_t>(rowsInUse) * width * 3, 0);
     tableWidth_ = width;
     tableHeight_ = height;
     tableFactor_ = factor;
@@ -42,32 +40,45 @@ void DigitalZoom::Apply(const Rgb24Frame& frame, int factor) {
     if (factor == 1) return;
     PrepareTables(frame.width, frame.height, factor);
 
-    const std::size_t frameBytes =
-        static_cast<std::size_t>(frame.stride) * static_cast<std::size_t>(frame.height);
-    if (copy_.size() < frameBytes) copy_.resize(frameBytes);
-    std::memcpy(copy_.data(), frame.bits, frameBytes);
-
-    // Only the middle columns feed the output.
-    const int firstByte = columns_.front().first;
-    const int endByte = columns_.back().second + 3;
-    for (int y = 0; y < frame.height; ++y) {
-        const Tap& row = rows_[static_cast<std::size_t>(y)];
-        const std::uint8_t* upper = copy_.data() + static_cast<std::size_t>(row.first) * frame.stride;
-        const std::uint8_t* lower = copy_.data() + static_cast<std::size_t>(row.second) * frame.stride;
-        const std::uint32_t wl = row.weight, wu = 256 - row.weight;
-        for (int i = firstByte; i < endByte; ++i)
-            line_[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(upper[i] * wu + lower[i] * wl);
-
-        std::uint8_t* out = frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride;
+    // The mapping is symmetric about the centre, so memory rows serve as picture lines either way up.
+    // Across first, on the middle rows only (all of them are read before any row is written), then
+    // down, from those widened rows into the frame.
+    const std::size_t rowBytes = static_cast<std::size_t>(frame.width) * 3;
+    const int firstRow = rows_.front().first;
+    const int rowsInUse = rows_.back().second - firstRow + 1;
+    const int firstColumn = columns_.front().first;
+    const int endColumn = columns_.back().second + 1;
+    constexpr std::uint64_t kHalf = 0x0080008000800080ull;
+    for (int r = 0; r < rowsInUse; ++r) {
+        const std::uint8_t* source = frame.bits + static_cast<std::ptrdiff_t>(firstRow + r) * frame.stride;
+        for (int x = firstColumn; x < endColumn; ++x) {
+            const std::uint8_t* p = source + x * 3;
+            spread_[static_cast<std::size_t>(x)] =
+                p[0] | (static_cast<std::uint64_t>(p[1]) << 16) | (static_cast<std::uint64_t>(p[2]) << 32);
+        }
+        std::uint8_t* out = widened_.data() + static_cast<std::size_t>(r) * rowBytes;
         for (const Tap& c : columns_) {
-            const std::uint16_t* a = line_.data() + c.first;
-            const std::uint16_t* b = line_.data() + c.second;
-            const std::uint32_t wr = c.weight, wleft = 256 - c.weight;
-            out[0] = static_cast<std::uint8_t>((a[0] * wleft + b[0] * wr + 32768) >> 16);
-            out[1] = static_cast<std::uint8_t>((a[1] * wleft + b[1] * wr + 32768) >> 16);
-            out[2] = static_cast<std::uint8_t>((a[2] * wleft + b[2] * wr + 32768) >> 16);
+            // Three channels in one multiply: each 16-bit lane holds at most 255 x 256 + 128.
+            const std::uint64_t mixed = spread_[static_cast<std::size_t>(c.first)] * (256 - c.weight) +
+                                        spread_[static_cast<std::size_t>(c.second)] * c.weight + kHalf;
+            out[0] = static_cast<std::uint8_t>(mixed >> 8);
+            out[1] = static_cast<std::uint8_t>(mixed >> 24);
+            out[2] = static_cast<std::uint8_t>(mixed >> 40);
             out += 3;
         }
+    }
+
+    for (int y = 0; y < frame.height; ++y) {
+        const Tap& row = rows_[static_cast<std::size_t>(y)];
+        const std::uint8_t* upper =
+            widened_.data() + static_cast<std::size_t>(row.first - firstRow) * rowBytes;
+        const std::uint8_t* lower =
+            widened_.data() + static_cast<std::size_t>(row.second - firstRow) * rowBytes;
+        const std::uint16_t wl = static_cast<std::uint16_t>(row.weight);
+        const std::uint16_t wu = static_cast<std::uint16_t>(256 - row.weight);
+        std::uint8_t* out = frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride;
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            out[i] = static_cast<std::uint8_t>((upper[i] * wu + lower[i] * wl + 128) >> 8);
     }
 }
 

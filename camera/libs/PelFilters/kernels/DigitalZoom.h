@@ -30,8 +30,8 @@ class DigitalZoom {
 
     int tableWidth_ = 0, tableHeight_ = 0, tableFactor_ = 0;
     std::vector<Tap> columns_, rows_;
-    std::vector<std::uint8_t> copy_;
-    std::vector<std::uint16_t> line_;  // one line blended vertically, 256 times the colour
+    std::vector<std::uint64_t> spread_;  // one source row, a pixel's B G R in 16-bit lanes
+    std::vector<std::uint8_t> widened_;  // the source rows in use, already scaled across
 };
 
 }  // namespace pel

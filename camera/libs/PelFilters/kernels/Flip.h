@@ -10,4 +10,7 @@ void FlipVertical(const Rgb24Frame& frame);
 // Mirrors the picture left to right, in place.
 void MirrorHorizontal(const Rgb24Frame& frame);
 
+// Both at once (a half turn), in one pass over the rows.
+void TurnHalfway(const Rgb24Frame& frame);
+
 }  // namespace pel

@@ -8,10 +8,22 @@ namespace pel {
 
 namespace {
 
-// (value + 127) / 255 without a division, exact for 0..65535.
-inline std::uint8_t DivideBy255(std::uint32_t value) {
-    value += 128;
-    return static_cast<std::uint8_t>((value + (value >> 8)) >> 8);
+constexpr std::uint64_t kLaneBytes = 0x000000FF00FF00FFull;
+constexpr std::uint64_t kLaneHalf = 0x0000008000800080ull;
+
+// B G R of a pixel in three 16-bit lanes.
+inline std::uint64_t Spread(const std::uint8_t* p) {
+    return p[0] | (static_cast<std::uint64_t>(p[1]) << 16) | (static_cast<std::uint64_t>(p[2]) << 32);
+}
+
+// Every lane divided by 255, rounded ((v + 128 + ((v + 128) >> 8)) >> 8, exact for v up to 65280;
+// no lane carries into the next below 65536).
+inline void StoreDividedBy255(std::uint64_t lanes, std::uint8_t* out) {
+    lanes += kLaneHalf;
+    lanes += (lanes >> 8) & kLaneBytes;
+    out[0] = static_cast<std::uint8_t>(lanes >> 8);
+    out[1] = static_cast<std::uint8_t>(lanes >> 24);
+    out[2] = static_cast<std::uint8_t>(lanes >> 40);
 }
 
 }  // namespace
@@ -56,7 +68,7 @@ void FrameOverlay::Prepare(int width, int height) {
         source = scaled.data();
     }
 
-    premultiplied_.assign(count * 3, 0);
+    premultiplied_.assign(count, 0);
     inverseAlpha_.assign(count, 255);
     spans_.clear();
     for (int line = 0; line < height; ++line) {
@@ -67,8 +79,7 @@ void FrameOverlay::Prepare(int width, int height) {
             const std::uint8_t alpha = x < width ? row[4 * x + 3] : 0;
             if (alpha != 0) {
                 const std::size_t i = base + x;
-                for (int c = 0; c < 3; ++c)
-                    premultiplied_[3 * i + c] = static_cast<std::uint16_t>(row[4 * x + c] * alpha);
+                premultiplied_[i] = Spread(row + 4 * x) * alpha;
                 inverseAlpha_[i] = static_cast<std::uint8_t>(255 - alpha);
                 if (spanBegin < 0) spanBegin = x;
             } else if (spanBegin >= 0) {
@@ -84,23 +95,13 @@ void FrameOverlay::Prepare(int width, int height) {
 void FrameOverlay::Apply(const Rgb24Frame& frame) {
     if (!frame.Valid() || !HasFrame()) return;
     Prepare(frame.width, frame.height);
+    const std::uint64_t* premultiplied = premultiplied_.data();
+    const std::uint8_t* inverseAlpha = inverseAlpha_.data();
     for (const Span& span : spans_) {
         std::uint8_t* out = frame.Line(span.line) + span.begin * 3;
         const std::size_t base = static_cast<std::size_t>(span.line) * frame.width;
-        for (int x = span.begin; x < span.end; ++x, out += 3) {
-            const std::size_t i = base + x;
-            const std::uint32_t inverse = inverseAlpha_[i];
-            const std::uint16_t* colour = &premultiplied_[3 * i];
-            if (inverse == 0) {  // opaque: the stored product is colour x 255
-                out[0] = DivideBy255(colour[0]);
-                out[1] = DivideBy255(colour[1]);
-                out[2] = DivideBy255(colour[2]);
-            } else {
-                out[0] = DivideBy255(colour[0] + out[0] * inverse);
-                out[1] = DivideBy255(colour[1] + out[1] * inverse);
-                out[2] = DivideBy255(colour[2] + out[2] * inverse);
-            }
-        }
+        for (std::size_t i = base + span.begin, end = base + span.end; i < end; ++i, out += 3)
+            StoreDividedBy255(premultiplied[i] + Spread(out) * inverseAlpha[i], out);
     }
 }
 
