@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "camera/photo/PhotoSizes.h"
 #include "camera/photo/ResampleBilinear.h"
 
 PhotoBuffer::PhotoBuffer(PhotoBuffer&& other) noexcept
@@ -44,4 +45,9 @@ bool PhotoBuffer::StoreFrame(const std::uint8_t* frame, int frameWidth, int fram
 void PhotoBuffer::Release() {
     pixels_.reset();
     param_ = PIC_PARAM{};
+}
+
+bool PreparePhotoBuffer(PhotoBuffer& buffer, int photoSize) {
+    const PhotoSize size = PhotoSizeForIndex(photoSize);
+    return buffer.Prepare(size.width, size.height);
 }

@@ -36,3 +36,7 @@ class PhotoBuffer {
     std::unique_ptr<std::uint8_t[]> pixels_;
     PIC_PARAM param_{};
 };
+
+// Sizes the buffer for a stored photo size index (any index outside the list means 640 x 480); a
+// buffer already of that size is kept as it is.
+bool PreparePhotoBuffer(PhotoBuffer& buffer, int photoSize);

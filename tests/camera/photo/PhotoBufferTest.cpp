@@ -51,6 +51,19 @@ TEST(PhotoBuffer, StartsEmptyAndReallocatesOnlyOnAChange) {
     EXPECT_TRUE(buffer.Empty());
 }
 
+TEST(PhotoBuffer, PreparedFromThePhotoSizeIndex) {
+    PhotoBuffer buffer;
+    ASSERT_TRUE(PreparePhotoBuffer(buffer, 2));
+    EXPECT_EQ(buffer.Param().width, 320);
+    EXPECT_EQ(buffer.Param().height, 240);
+    const unsigned char* pixels = buffer.Param().pixels;
+    ASSERT_TRUE(PreparePhotoBuffer(buffer, 2));
+    EXPECT_EQ(buffer.Param().pixels, pixels);
+    ASSERT_TRUE(PreparePhotoBuffer(buffer, 99));
+    EXPECT_EQ(buffer.Param().width, 640);
+    EXPECT_EQ(buffer.Param().size, 640 * 480 * 3);
+}
+
 TEST(PhotoBuffer, FrameOfThePhotoSizeIsCopiedExactly) {
     PhotoBuffer buffer;
     ASSERT_TRUE(buffer.Prepare(640, 480));

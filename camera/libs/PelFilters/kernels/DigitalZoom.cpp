@@ -5,6 +5,19 @@
 
 namespace pel {
 
+namespace {
+
+// out = (upper x (256 - weight) + lower x weight) / 256, rounded; plain loop the compiler vectorises.
+void BlendLines(const std::uint8_t* __restrict upper, const std::uint8_t* __restrict lower,
+                std::uint8_t* __restrict out, std::size_t count, std::uint32_t weight) {
+    const std::uint16_t wl = static_cast<std::uint16_t>(weight);
+    const std::uint16_t wu = static_cast<std::uint16_t>(256 - weight);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = static_cast<std::uint8_t>((upper[i] * wu + lower[i] * wl + 128) >> 8);
+}
+
+}  // namespace
+
 std::vector<DigitalZoom::Tap> DigitalZoom::Taps(int length, int factor) {
     // Output pixel centres map onto the middle 1/factor of the source, centre onto centre:
     // source = length/2 + (out + 0.5 - length/2) / factor - 0.5, in 1/256 pixel.
@@ -49,18 +62,20 @@ void DigitalZoom::Apply(const Rgb24Frame& frame, int factor) {
     const int firstColumn = columns_.front().first;
     const int endColumn = columns_.back().second + 1;
     constexpr std::uint64_t kHalf = 0x0080008000800080ull;
+    std::uint64_t* spread = spread_.data();  // locals: byte stores below could otherwise alias the members
+    const Tap* columns = columns_.data();
     for (int r = 0; r < rowsInUse; ++r) {
         const std::uint8_t* source = frame.bits + static_cast<std::ptrdiff_t>(firstRow + r) * frame.stride;
         for (int x = firstColumn; x < endColumn; ++x) {
             const std::uint8_t* p = source + x * 3;
-            spread_[static_cast<std::size_t>(x)] =
+            spread[x] =
                 p[0] | (static_cast<std::uint64_t>(p[1]) << 16) | (static_cast<std::uint64_t>(p[2]) << 32);
         }
         std::uint8_t* out = widened_.data() + static_cast<std::size_t>(r) * rowBytes;
-        for (const Tap& c : columns_) {
+        for (const Tap *c = columns, *end = columns + frame.width; c != end; ++c) {
             // Three channels in one multiply: each 16-bit lane holds at most 255 x 256 + 128.
-            const std::uint64_t mixed = spread_[static_cast<std::size_t>(c.first)] * (256 - c.weight) +
-                                        spread_[static_cast<std::size_t>(c.second)] * c.weight + kHalf;
+            const std::uint64_t mixed =
+                spread[c->first] * (256 - c->weight) + spread[c->second] * c->weight + kHalf;
             out[0] = static_cast<std::uint8_t>(mixed >> 8);
             out[1] = static_cast<std::uint8_t>(mixed >> 24);
             out[2] = static_cast<std::uint8_t>(mixed >> 40);
@@ -74,11 +89,8 @@ void DigitalZoom::Apply(const Rgb24Frame& frame, int factor) {
             widened_.data() + static_cast<std::size_t>(row.first - firstRow) * rowBytes;
         const std::uint8_t* lower =
             widened_.data() + static_cast<std::size_t>(row.second - firstRow) * rowBytes;
-        const std::uint16_t wl = static_cast<std::uint16_t>(row.weight);
-        const std::uint16_t wu = static_cast<std::uint16_t>(256 - row.weight);
-        std::uint8_t* out = frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride;
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            out[i] = static_cast<std::uint8_t>((upper[i] * wu + lower[i] * wl + 128) >> 8);
+        BlendLines(upper, lower, frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride, rowBytes,
+                   row.weight);
     }
 }
 
