@@ -5,8 +5,8 @@
 #include <new>
 #include <utility>
 
-#include "camera/photo/PhotoSizes.h"
 #include "camera/photo/ResampleBilinear.h"
+#include "camera/resources/SizeLists.h"
 
 PhotoBuffer::PhotoBuffer(PhotoBuffer&& other) noexcept
     : pixels_(std::move(other.pixels_)), param_(std::exchange(other.param_, PIC_PARAM{})) {}
@@ -48,6 +48,6 @@ void PhotoBuffer::Release() {
 }
 
 bool PreparePhotoBuffer(PhotoBuffer& buffer, int photoSize) {
-    const PhotoSize size = PhotoSizeForIndex(photoSize);
+    const SizeListEntry size = PhotoSizeOrDefault(photoSize);
     return buffer.Prepare(size.width, size.height);
 }

@@ -37,6 +37,6 @@ class PhotoBuffer {
     PIC_PARAM param_{};
 };
 
-// Sizes the buffer for a stored photo size index (any index outside the list means 640 x 480); a
-// buffer already of that size is kept as it is.
+// Sizes the buffer for a stored photo size index (the photo size list; any other index means
+// 640 x 480); a buffer already of that size is kept as it is.
 bool PreparePhotoBuffer(PhotoBuffer& buffer, int photoSize);

@@ -5,24 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/photo/PhotoSizes.h"
 #include "camera/photo/ResampleBilinear.h"
 #include "tests/camera/photo/TestImages.h"
 
 namespace {
-
-TEST(PhotoSizes, ListAndDefault) {
-    EXPECT_EQ(PhotoSizeForIndex(0).width, 160);
-    EXPECT_EQ(PhotoSizeForIndex(0).height, 120);
-    EXPECT_EQ(PhotoSizeForIndex(8).width, 1280);
-    EXPECT_EQ(PhotoSizeForIndex(8).height, 1024);
-    EXPECT_EQ(PhotoSizeForIndex(15).width, 5160);
-    EXPECT_EQ(PhotoSizeForIndex(15).height, 3870);
-    for (int other : {-1, 16, 1000}) {
-        EXPECT_EQ(PhotoSizeForIndex(other).width, 640);
-        EXPECT_EQ(PhotoSizeForIndex(other).height, 480);
-    }
-}
 
 TEST(PhotoBuffer, StartsEmptyAndReallocatesOnlyOnAChange) {
     PhotoBuffer buffer;
@@ -74,7 +60,7 @@ TEST(PhotoBuffer, FrameOfThePhotoSizeIsCopiedExactly) {
 
 TEST(PhotoBuffer, FrameOfAnotherSizeIsScaled) {
     PhotoBuffer buffer;
-    ASSERT_TRUE(buffer.Prepare(PhotoSizeForIndex(9).width, PhotoSizeForIndex(9).height));
+    ASSERT_TRUE(PreparePhotoBuffer(buffer, 9));  // 1600 x 1200
     const std::vector<std::uint8_t> frame = NoiseBytes(640 * 480 * 3, 6);
     ASSERT_TRUE(buffer.StoreFrame(frame.data(), 640, 480));
     std::vector<std::uint8_t> expected(1600 * 1200 * 3);
