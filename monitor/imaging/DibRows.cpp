@@ -1,5 +1,7 @@
 #include "monitor/imaging/DibRows.h"
 
+#include <cstring>
+
 namespace jpegdib {
 
 namespace {
@@ -43,11 +45,52 @@ void Row16(const uint8_t* in, int width, uint8_t* out) {
         out[2] = static_cast<uint8_t>(rgb);
     }
 }
+// Swapping blue and red is a byte move of +2 or -2 depending on the position modulo 3. Eight bytes
+// at a time: three overlapping loads (at -2, 0, +2) masked by position; the masks repeat every
+// 24 bytes. The first pixel and the tail go byte by byte so no load leaves the row.
+struct SwapMasks {
+    uint64_t fromNext[3], keep[3], fromPrevious[3];
+};
+constexpr SwapMasks MakeSwapMasks() {
+    SwapMasks m{};
+    for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 8; ++i) {
+            const uint64_t byte = uint64_t{0xFF} << (8 * i);
+            const int phase = (8 * j + i) % 3;
+            (phase == 0 ? m.fromNext[j] : phase == 1 ? m.keep[j] : m.fromPrevious[j]) |= byte;
+        }
+    }
+    return m;
+}
+constexpr SwapMasks kSwap = MakeSwapMasks();
+
+inline uint64_t Load64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
 void Row24(const uint8_t* in, int width, uint8_t* out) {
-    for (int x = 0; x < width; ++x, in += 3, out += 3) {
+    const size_t n = static_cast<size_t>(width) * 3;
+    size_t k = 0;
+    if (n >= 3) {
         out[0] = in[2];
         out[1] = in[1];
         out[2] = in[0];
+        k = 3;
+    }
+    for (; k + 26 <= n; k += 24) {
+        for (int j = 0; j < 3; ++j) {
+            const uint8_t* p = in + k + 8 * j;
+            const uint64_t v = (Load64(p) & kSwap.keep[j]) | (Load64(p + 2) & kSwap.fromNext[j]) |
+                               (Load64(p - 2) & kSwap.fromPrevious[j]);
+            std::memcpy(out + k + 8 * j, &v, 8);
+        }
+    }
+    for (; k < n; k += 3) {
+        out[k] = in[k + 2];
+        out[k + 1] = in[k + 1];
+        out[k + 2] = in[k];
     }
 }
 void Row32(const uint8_t* in, int width, uint8_t* out) {

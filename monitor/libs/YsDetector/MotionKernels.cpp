@@ -1,20 +1,33 @@
 #include "monitor/libs/YsDetector/MotionKernels.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstddef>
 
 namespace ysd {
 
+// Two passes over chunks of the row: the luminance first (interleaved bytes), then the arithmetic
+// on plain arrays, which the compiler can run on several pixels at once.
 int64_t DifferenceRow(const uint8_t* bgr, uint16_t* background, uint8_t* mask, int width, int offset,
                       int threshold) {
+    constexpr int kChunk = 256;
+    uint8_t luma[kChunk];
     int32_t sum = 0;  // at most 255 * width per row: fits easily
-    for (int x = 0; x < width; ++x) {
-        const int luma = Luma(bgr + 3 * x);
-        const int bg = background[x];
-        const int diff = luma - (bg >> 8);
-        sum += diff;
-        const int change = std::abs(diff - offset);
-        mask[x] = change > threshold ? 255 : 0;
-        background[x] = static_cast<uint16_t>(bg + (((luma << 8) - bg) >> kBackgroundShift));
+    for (int first = 0; first < width; first += kChunk) {
+        const int n = std::min(kChunk, width - first);
+        const uint8_t* px = bgr + 3 * static_cast<size_t>(first);
+        for (int i = 0; i < n; ++i) luma[i] = static_cast<uint8_t>(Luma(px + 3 * i));
+        uint16_t* bgRow = background + first;
+        uint8_t* maskRow = mask + first;
+        for (int i = 0; i < n; ++i) {
+            const int y = luma[i];
+            const int bg = bgRow[i];
+            const int diff = y - (bg >> 8);
+            sum += diff;
+            const int shifted = diff - offset;
+            const int change = shifted < 0 ? -shifted : shifted;
+            maskRow[i] = change > threshold ? 255 : 0;
+            bgRow[i] = static_cast<uint16_t>(bg + (((y << 8) - bg) >> kBackgroundShift));
+        }
     }
     return sum;
 }

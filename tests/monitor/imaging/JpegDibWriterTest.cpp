@@ -119,6 +119,20 @@ TEST(DibRows, EveryDepthGivesTopDownRgbRowsOfTheWholeWidth) {
     }
 }
 
+TEST(DibRows, TwentyFourBitRowsAreExactAtEveryWidth) {
+    // The 24-bit rows go eight bytes at a time with a byte-wise start and tail.
+    for (int w : {1, 2, 3, 8, 9, 10, 11, 12, 641}) {
+        const Picture p = testpic::MakePicture(w, 3, [](int x, int y) {
+            return Rgb{uint8_t(x * 3 + y), uint8_t(x * 7 + 1), uint8_t(200 - x - y * 50)};
+        });
+        const auto dib = testpic::MakeDib(24, p);
+        std::vector<uint8_t> buffer;
+        auto rows = RowPointers(buffer, w, 3);
+        ASSERT_TRUE(jpegdib::DibToRgbRows(dib.data(), w * 3, rows.data(), nullptr));
+        EXPECT_EQ(RowsToPicture(buffer, w, 3).pixels, p.pixels) << w;
+    }
+}
+
 TEST(DibRows, RefusesWhatItCannotConvert) {
     const auto dib = testpic::MakeDib(24, testpic::MakePicture(4, 2, [](int, int) { return Rgb{1, 2, 3}; }));
     std::vector<uint8_t> buffer;
