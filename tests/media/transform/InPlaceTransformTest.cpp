@@ -1,0 +1,149 @@
+// The in-place transform base in real graphs: behind the test camera, behind the capture graph
+// builder's Smart Tee, in front of the sample grabber and the video renderer.
+#include "framework/Handles.h"
+#include "media/ClassObjectRegistration.h"
+#include "media/MediaType.h"
+#include "media/QeditGuids.h"
+#include "tests/devices/support/CaptureProbe.h"
+#include "tests/media/transform/InvertFilter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const wchar_t kCamera[] = L"Test Pattern Camera";
+
+// The top-left pixel of the camera's picture lies in its first (near-white, 235) colour bar;
+// rows are bottom-up, so it is the first pixel of the last row.
+BYTE TopLeftBlue(const probe::Frame& f, int width, int height) {
+    return f.bytes[static_cast<size_t>(height - 1) * width * 3];
+}
+
+class InPlaceTransform : public ::testing::Test {
+  protected:
+    ScopedComInit com_;
+};
+
+TEST_F(InPlaceTransform, InvertsFramesBetweenCameraAndGrabber) {
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    auto* invert = new mediatest::InvertFilter();
+    ComPtr<IBaseFilter> filter(invert);
+    probe::FrameRecorder recorder;
+    probe::GrabberGraph g;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                  g.graph.AsOut());
+    ASSERT_HRESULT_SUCCEEDED(hr);
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(camera.Get(), L"Camera"));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(filter.Get(), L"Invert"));
+    auto camOut = ComPtr<IPin>::Adopt(probe::FirstPin(camera.Get(), PINDIR_OUTPUT));
+    auto invIn = ComPtr<IPin>::Adopt(probe::FirstPin(filter.Get(), PINDIR_INPUT));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->ConnectDirect(camOut.Get(), invIn.Get(), nullptr));
+    EXPECT_EQ(640, invert->Width());
+    // The grabber and renderer go behind the filter.
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(media::kClsidSampleGrabber, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, g.grabberFilter.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(media::kClsidNullRenderer, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, g.renderer.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(g.grabberFilter->QueryInterface(IID_ISampleGrabber, g.grabber.AsOut()));
+    AM_MEDIA_TYPE mt = {};
+    mt.majortype = MEDIATYPE_Video;
+    mt.subtype = MEDIASUBTYPE_RGB24;
+    ASSERT_HRESULT_SUCCEEDED(g.grabber->SetMediaType(&mt));
+    ASSERT_HRESULT_SUCCEEDED(g.grabber->SetCallback(&recorder, 0));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(g.grabberFilter.Get(), L"Grabber"));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(g.renderer.Get(), L"Null"));
+    ASSERT_HRESULT_SUCCEEDED(g.Connect(filter.Get()));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->QueryInterface(IID_IMediaControl, g.control.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(5, 5000));
+    g.control->Stop();
+    for (const probe::Frame& f : recorder.Take()) {
+        ASSERT_EQ(640u * 480 * 3, f.bytes.size());
+        EXPECT_EQ(255 - 235, TopLeftBlue(f, 640, 480));
+        EXPECT_TRUE(f.timed);
+    }
+    EXPECT_GE(invert->Transformed(), 5);
+    // The grabber takes the camera's allocator: samples pass through without a copy.
+    EXPECT_TRUE(invert->Output().SharesInputAllocator());
+    g.Release();
+    camOut = nullptr;
+    invIn = nullptr;
+    camera = nullptr;
+    EXPECT_EQ(0u, filter.Detach()->Release()) << "the graph left references on the filter or its pins";
+}
+
+TEST_F(InPlaceTransform, WorksBehindTheSmartTeeAndBeforeTheVideoRenderer) {
+    // Created the way a program creates its own filters: a class object registered in-process.
+    media::ClassObjectRegistration registration;
+    ASSERT_HRESULT_SUCCEEDED(
+        registration.Register(mediatest::kClsidInvertFilter, &media::CreateObject<mediatest::InvertFilter>));
+    ComPtr<IBaseFilter> invert, second;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(mediatest::kClsidInvertFilter, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, invert.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(mediatest::kClsidInvertFilter, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, second.AsOut()));
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    auto* raw = static_cast<mediatest::InvertFilter*>(invert.Get());
+
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_ICaptureGraphBuilder2, builder.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(builder->SetFiltergraph(graph.Get()));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(camera.Get(), L"Camera"));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(invert.Get(), L"Invert"));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(second.Get(), L"Invert again"));
+    ComPtr<IAMStreamConfig> config;
+    EXPECT_HRESULT_SUCCEEDED(builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, camera.Get(),
+                                                    IID_IAMStreamConfig, config.AsOut()));
+    const HRESULT render =
+        builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, camera.Get(), nullptr, invert.Get());
+    ASSERT_TRUE(render == S_OK || render == VFW_S_NOPREVIEWPIN) << std::hex << render;
+
+    ComPtr<IBaseFilter> grabberFilter;
+    ComPtr<ISampleGrabber> grabber;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(media::kClsidSampleGrabber, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, grabberFilter.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(grabberFilter->QueryInterface(IID_ISampleGrabber, grabber.AsOut()));
+    AM_MEDIA_TYPE mt = {};
+    mt.majortype = MEDIATYPE_Video;
+    mt.subtype = MEDIASUBTYPE_RGB24;
+    ASSERT_HRESULT_SUCCEEDED(grabber->SetMediaType(&mt));
+    probe::FrameRecorder recorder;
+    ASSERT_HRESULT_SUCCEEDED(grabber->SetCallback(&recorder, 0));
+    ASSERT_HRESULT_SUCCEEDED(graph->AddFilter(grabberFilter.Get(), L"Grabber"));
+    // Two filters in a row, as a program chains its own effects.
+    auto out = ComPtr<IPin>::Adopt(probe::FirstPin(invert.Get(), PINDIR_OUTPUT));
+    auto in = ComPtr<IPin>::Adopt(probe::FirstPin(second.Get(), PINDIR_INPUT));
+    ASSERT_HRESULT_SUCCEEDED(graph->ConnectDirect(out.Get(), in.Get(), nullptr));
+    ASSERT_HRESULT_SUCCEEDED(
+        builder->RenderStream(nullptr, &MEDIATYPE_Video, second.Get(), nullptr, grabberFilter.Get()));
+    // The grabber's output goes to the default video renderer.
+    ASSERT_HRESULT_SUCCEEDED(
+        builder->RenderStream(nullptr, &MEDIATYPE_Video, grabberFilter.Get(), nullptr, nullptr));
+
+    ComPtr<IMediaControl> control;
+    ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IMediaControl, control.AsOut()));
+    ASSERT_HRESULT_SUCCEEDED(control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(5, 5000));
+    // Pause and run again: a live graph resumes.
+    ASSERT_HRESULT_SUCCEEDED(control->Pause());
+    recorder.Clear();
+    ASSERT_HRESULT_SUCCEEDED(control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(3, 5000));
+    control->Stop();
+    for (const probe::Frame& f : recorder.Take()) {
+        ASSERT_EQ(640u * 480 * 3, f.bytes.size());
+        EXPECT_EQ(235, TopLeftBlue(f, 640, 480));  // inverted twice
+    }
+    EXPECT_GE(raw->Transformed(), 8);
+    // Whatever the Smart Tee hands out, the second filter works in the first one's buffers.
+    EXPECT_TRUE(static_cast<mediatest::InvertFilter*>(second.Get())->Output().SharesInputAllocator());
+    grabber->SetCallback(nullptr, 0);
+}
+
+}  // namespace
