@@ -86,9 +86,9 @@ RgbaImage PaintHandCursor() {
     cursor.FillShape(Grow(hand, 1.1f), Hex(0x000000));
     cursor.FillShape(hand, VerticalGradient(2, Hex(0xFFFFFF), 28, Hex(0xDCE6EE)));
     // Creases between the fingers.
-    cursor.FillShape(Segment(13.2f, 13.5f, 13.2f, 18, 0.45f), Hex(0x000000), 0.8f);
-    cursor.FillShape(Segment(17.5f, 14.5f, 17.5f, 18.5f, 0.45f), Hex(0x000000), 0.8f);
-    cursor.FillShape(Segment(21.5f, 16, 21.5f, 19.5f, 0.45f), Hex(0x000000), 0.8f);
+    cursor.FillShape(Segment(13.2f, 14.5f, 13.2f, 17.5f, 0.4f), Hex(0x6A7480));
+    cursor.FillShape(Segment(17.5f, 15.5f, 17.5f, 18.0f, 0.4f), Hex(0x6A7480));
+    cursor.FillShape(Segment(21.5f, 17, 21.5f, 19.5f, 0.4f), Hex(0x6A7480));
     // Cuff in the accent colour.
     cursor.FillShape(RoundRect(10.5f, 25.5f, 22.5f, 30.5f, 1.5f), Hex(0x000000));
     cursor.FillShape(RoundRect(11.5f, 26.5f, 21.5f, 29.5f, 1), theme::kAccent);
