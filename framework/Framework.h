@@ -1,0 +1,22 @@
+// Everything a program built on the framework uses, in one include.
+#pragma once
+
+#include "framework/Button.h"
+#include "framework/CmdUI.h"
+#include "framework/ComboBox.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/FileDialog.h"
+#include "framework/FontDialog.h"
+#include "framework/FrameWnd.h"
+#include "framework/ModalHook.h"
+#include "framework/PropertyPage.h"
+#include "framework/PropertySheet.h"
+#include "framework/RichEditCtrl.h"
+#include "framework/SliderCtrl.h"
+#include "framework/SpinButtonCtrl.h"
+#include "framework/Static.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolTipCtrl.h"
+#include "framework/WinApp.h"

@@ -1,0 +1,49 @@
+// CPoint, CSize, CRect: the Win32 POINT, SIZE and RECT with the arithmetic window code needs.
+#pragma once
+
+#include <windows.h>
+
+class CPoint : public POINT {
+  public:
+    CPoint() : POINT{0, 0} {}
+    CPoint(int px, int py) : POINT{px, py} {}
+    CPoint(const POINT& p) : POINT(p) {}
+    bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
+    bool operator!=(const POINT& o) const { return !(*this == o); }
+};
+
+class CSize : public SIZE {
+  public:
+    CSize() : SIZE{0, 0} {}
+    CSize(int w, int h) : SIZE{w, h} {}
+    CSize(const SIZE& s) : SIZE(s) {}
+    bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
+    bool operator!=(const SIZE& o) const { return !(*this == o); }
+};
+
+class CRect : public RECT {
+  public:
+    CRect() : RECT{0, 0, 0, 0} {}
+    CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
+    CRect(const RECT& r) : RECT(r) {}
+    CRect(POINT topLeft, SIZE size) : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    CSize Size() const { return CSize(Width(), Height()); }
+    CPoint TopLeft() const { return CPoint(left, top); }
+    CPoint BottomRight() const { return CPoint(right, bottom); }
+    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    bool IsRectEmpty() const { return right <= left || bottom <= top; }
+    bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    void SetRect(int l, int t, int r, int b) { *this = CRect(l, t, r, b); }
+    void SetRectEmpty() { *this = CRect(); }
+    void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
+    void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
+    void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
+    void MoveToXY(int x, int y) { OffsetRect(x - left, y - top); }
+    operator LPRECT() { return this; }
+    operator LPCRECT() const { return this; }
+    bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }
+    bool operator!=(const RECT& o) const { return !(*this == o); }
+};
