@@ -21,7 +21,7 @@ void PasteScaled(Image& dst, const Image& src, int x, int y, int scale) {
 
 Image PreviewSheet(const ArtworkSet& set) {
     constexpr int kScale = 2, kColumn = 4 * (74 * kScale + 8) + 20;
-    Image sheet(2 * kColumn + 200, 11 * (21 * kScale + 30) + 40, Hex(0x3C3F44));
+    Image sheet(2 * kColumn + 280, 11 * (21 * kScale + 30) + 40, Hex(0x3C3F44));
     int col = 0, row = 0;
     for (const ButtonPlace& place : SkinButtons()) {
         const int ids[4] = {place.normal, place.checked, place.disabled, place.mask};
