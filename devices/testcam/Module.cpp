@@ -2,6 +2,7 @@
 // and registration in the video and audio input device categories.
 #include "devices/common/ControlBlock.h"
 #include "devices/common/TestcamIds.h"
+#include "devices/testcam/CameraPropertyPage.h"
 #include "devices/testcam/TestPatternCamera.h"
 #include "devices/testcam/TestToneMicrophone.h"
 #include "media/ClassFactory.h"
@@ -14,6 +15,7 @@ HMODULE g_module = nullptr;
 const media::ClassEntry kClasses[] = {
     {&testcam::kClsidTestPatternCamera, &media::CreateObject<testcam::TestPatternCamera>},
     {&testcam::kClsidTestToneMicrophone, &media::CreateObject<testcam::TestToneMicrophone>},
+    {&testcam::kClsidTestCameraPage, &media::CreateObject<testcam::CameraPropertyPage>},
 };
 
 const media::FilterDescription* Devices(size_t& count) {

@@ -106,7 +106,10 @@ void DrawTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_
         for (int x = 0; x < width; ++x, p += 3) p[0] = p[1] = p[2] = static_cast<uint8_t>(x * 255 / width);
     }
     const SquarePosition sq = MovingSquare(width, height, frame);
-    canvas.Fill(sq.x, sq.y, sq.size, sq.size, {40, 40, 40});
+    // A light rim keeps the dark square visible over the black bar too.
+    const int rim = std::max(1, sq.size / 12);
+    canvas.Fill(sq.x, sq.y, sq.size, sq.size, {200, 200, 200});
+    canvas.Fill(sq.x + rim, sq.y + rim, sq.size - 2 * rim, sq.size - 2 * rim, {40, 40, 40});
 
     const int scale = TextScale(width);
     canvas.Fill(0, height - StripHeight(width), width, StripHeight(width), {0, 0, 0});
