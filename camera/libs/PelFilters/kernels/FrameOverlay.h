@@ -41,8 +41,8 @@ class FrameOverlay {
     int width_ = 0, height_ = 0;
 
     int preparedWidth_ = 0, preparedHeight_ = 0;
-    std::vector<std::uint64_t> premultiplied_;  // colour x A, B G R in 16-bit lanes, top-down
-    std::vector<std::uint8_t> inverseAlpha_;    // 255 - A, top-down
+    std::vector<std::uint16_t> premultiplied_;  // colour x A for every B, G and R byte, top-down
+    std::vector<std::uint8_t> inverseAlpha_;    // 255 - A beside every byte, top-down
     std::vector<Span> spans_;
 };
 

@@ -15,7 +15,7 @@ void ApplyMosaic(const Rgb24Frame& frame, int blockWidth) {
     // one filled line that every line of the row of squares receives.
     std::vector<std::uint16_t> columnSums(rowBytes);
     std::vector<std::uint32_t> squareSums(static_cast<std::size_t>(blocksAcross) * 3);
-    std::vector<std::uint8_t> filled(rowBytes);
+    std::vector<std::uint8_t> filled(rowBytes + 1);
 
     for (int firstLine = 0; firstLine < frame.height; firstLine += block) {
         const int lines = std::min(block, frame.height - firstLine);
