@@ -9,8 +9,10 @@ namespace pel {
 
 // Digital zoom about the centre of the picture: the middle 1/factor of the width and height is
 // enlarged to the whole frame with bilinear filtering, in place. Factors run from 1 (the picture
-// unchanged) to 4; values outside are taken as the nearest of the two. The object keeps its tables
-// and a copy of the frame between calls, so frames of one size cost no allocation.
+// unchanged) to 4; values outside are taken as the nearest of the two. The middle rows are scaled
+// across first, into a buffer, then down into the frame. The object keeps its tables and buffers
+// between calls, so frames of one size cost no allocation.
+// Not synchronised: the filter holds its lock around every call.
 class DigitalZoom {
   public:
     static constexpr int kMaxFactor = 4;

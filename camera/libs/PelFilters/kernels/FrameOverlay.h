@@ -18,6 +18,7 @@ namespace pel {
 //
 // A frame of another size than the video is scaled to the video size (bilinear, 4 bytes a pixel)
 // once per video size.
+// Not synchronised: the filter holds its lock around every call.
 class FrameOverlay {
   public:
     // Copies the frame. Null pixels or a size below 1 remove the frame.

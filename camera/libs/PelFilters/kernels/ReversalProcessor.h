@@ -15,6 +15,7 @@ struct ReversalSettings {
 
 // The reversal filter's pixel work on one frame, in place: the zoom first (so mosaic squares keep
 // their size on screen), then the flips, then the mosaic.
+// Not synchronised: the filter holds its lock around every call.
 class ReversalProcessor {
   public:
     void Process(const Rgb24Frame& frame, const ReversalSettings& settings);

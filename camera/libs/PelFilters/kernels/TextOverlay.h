@@ -14,6 +14,7 @@ namespace pel {
 // video like an opacity. The text sits centred across the picture with its bottom one tenth of the
 // picture height above the bottom edge; what does not fit is cut off (a text wider than the picture
 // starts at its left edge, a taller one at its top).
+// Not synchronised: the filter holds its lock around every call.
 class TextOverlay {
   public:
     // Copies the mask. colour is a COLORREF (0x00BBGGRR). Null mask or a size below 1 removes the text.
