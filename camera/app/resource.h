@@ -1,0 +1,4 @@
+// Resource ids of PelCamera's start-up.
+#pragma once
+
+#define IDR_MAINFRAME 128

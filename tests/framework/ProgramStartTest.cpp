@@ -1,0 +1,86 @@
+// Both programs start, show their main window, carry their icon, version and manifest, and end
+// with exit code 0 when that window is closed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The build passes Unix paths; Wine sees the root as drive Z:.
+std::wstring WindowsPath(const char* path) {
+    std::wstring out = path[0] == '/' ? L"Z:" : L"";
+    for (const char* p = path; *p; ++p) out += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+    return out;
+}
+
+struct Found {
+    DWORD pid;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND wnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<Found*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid == found->pid && ::IsWindowVisible(wnd) && !::GetWindow(wnd, GW_OWNER)) {
+        found->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void ExpectProgramResources(const std::wstring& exe) {
+    HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    for (int size : {16, 32, 48}) {
+        HANDLE icon = ::LoadImageW(module, MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0);
+        EXPECT_NE(icon, nullptr) << size;
+        if (icon) ::DestroyIcon(static_cast<HICON>(icon));
+    }
+    EXPECT_NE(::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);  // manifest
+    HRSRC version = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));
+    ASSERT_NE(version, nullptr);
+    EXPECT_GT(::SizeofResource(module, version), 100u);
+    ::FreeLibrary(module);
+}
+
+void StartFindClose(const char* path, const wchar_t* caption) {
+    std::wstring exe = WindowsPath(path);
+    ExpectProgramResources(exe);
+
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(
+        ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::WaitForInputIdle(pi.hProcess, 10000);
+    Found found = {pi.dwProcessId, nullptr};
+    for (int i = 0; i < 200 && !found.wnd; ++i) {
+        ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&found));
+        if (!found.wnd) ::Sleep(50);
+    }
+    ASSERT_NE(found.wnd, nullptr) << "no window";
+    wchar_t text[256] = {};
+    ::GetWindowTextW(found.wnd, text, 256);
+    EXPECT_STREQ(text, caption);
+
+    ::PostMessageW(found.wnd, WM_CLOSE, 0, 0);
+    ASSERT_EQ(::WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+}
+
+TEST(Programs, OrvelloStartsWithItsDialogAndEndsCleanlyWhenClosed) {
+    StartFindClose(ORVELLO_EXE, L"Halmere");
+}
+
+TEST(Programs, PelCameraStartsWithItsFrameAndEndsCleanlyWhenClosed) {
+    StartFindClose(PELCAMERA_EXE, L"PelCamera");
+}
+
+}  // namespace
