@@ -127,3 +127,28 @@ TEST(AviRecorder, AudioIsWrittenInEveryListedFormatAndCanSetTheVideoRate) {
         ::DeleteFileA(path.c_str());
     }
 }
+
+TEST(AviRecorder, SegmentedFilePlaysThroughVideoForWindows) {
+    const std::string path = capture_test::TempFile("ys_segments.avi");
+    auto encoder = std::make_unique<VideoEncoder>();
+    ASSERT_TRUE(encoder->Open(0, kW, kH));
+    AviWriter writer;
+    AviVideoFormat format;
+    format.width = kW;
+    format.height = kH;
+    format.handler = encoder->StreamHandler();
+    format.strf = encoder->Format();
+    AviLimits limits;
+    limits.segmentBytes = 1 << 20;  // about four frames a segment
+    ASSERT_TRUE(writer.Open(path, format, nullptr, limits));
+    for (int n = 0; n < 20; ++n) ASSERT_TRUE(writer.WriteVideo(Pattern(n).data(), kW * kH * 3, true));
+    ASSERT_TRUE(writer.Close());
+    AviFileInfo avi = Parse(path);
+    EXPECT_GT(avi.segments, 3u);
+    EXPECT_EQ(CheckAviIndex(avi), "");
+    // Video for Windows reads the first segment (idx1); OpenDML readers read them all.
+    const auto played = capture_test::PlayWithVfw(path, long(avi.main.totalFrames));
+    EXPECT_EQ(played.error, "");
+    EXPECT_EQ(played.videoFrames, 20);
+    ::DeleteFileA(path.c_str());
+}

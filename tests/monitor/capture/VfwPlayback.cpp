@@ -7,7 +7,7 @@
 
 namespace capture_test {
 
-VfwPlayback PlayWithVfw(const std::string& path) {
+VfwPlayback PlayWithVfw(const std::string& path, long framesToDecode) {
     VfwPlayback result;
     ::AVIFileInit();
     PAVIFILE file = nullptr;
@@ -25,7 +25,9 @@ VfwPlayback PlayWithVfw(const std::string& path) {
         if (!frames) {
             result.error = "no decoder for the video stream";
         } else {
-            for (long i = AVIStreamStart(video); i < AVIStreamEnd(video); ++i)
+            const long end =
+                framesToDecode < 0 ? AVIStreamEnd(video) : AVIStreamStart(video) + framesToDecode;
+            for (long i = AVIStreamStart(video); i < end; ++i)
                 if (!::AVIStreamGetFrame(frames, i)) {
                     result.error = "frame " + std::to_string(i) + " does not decode";
                     break;

@@ -11,6 +11,7 @@ struct VfwPlayback {
     std::string error;       // empty when every video frame and the audio could be read
 };
 
-VfwPlayback PlayWithVfw(const std::string& path);
+// Decodes video frames from the start: all of them, or the first framesToDecode.
+VfwPlayback PlayWithVfw(const std::string& path, long framesToDecode = -1);
 
 }  // namespace capture_test

@@ -1,6 +1,11 @@
-// AviWriter: writes an AVI 1.0 file (RIFF 'AVI ', one video stream, optional audio stream, idx1 index).
-// The file never grows past a byte limit (below 2 GB by default): a chunk that would cross it is
-// refused, LimitReached() turns true, and Close() still writes a complete, playable file.
+// AviWriter: writes an AVI file with one video stream and an optional audio stream.
+// Large recordings use the OpenDML extension: the file is a chain of RIFF segments ('AVI ' first,
+// then 'AVIX'), each segment's chunks are listed in standard index chunks ('ix00', 'ix01') and the
+// stream headers carry super indexes ('indx') pointing at them. The first segment also carries the
+// classic idx1 index, so players without OpenDML still play its part.
+// The super indexes have room for a fixed number of segments; when they are full (or the optional
+// byte limit would be crossed) further chunks are refused, LimitReached() turns true, and Close()
+// still writes a complete, playable file.
 #pragma once
 
 #include <cstdint>
@@ -28,11 +33,14 @@ struct AviAudioFormat {
     std::vector<uint8_t> strf;  // WAVEFORMATEX (+ extra bytes) as stored in the file
 };
 
+struct AviLimits {
+    uint64_t segmentBytes = 1u << 30;  // a RIFF segment ends before it grows past this
+    uint64_t fileBytes = 0;            // 0: no limit besides the segment count
+    uint32_t maxSegments = 256;        // entries reserved in each super index
+};
+
 class AviWriter {
   public:
-    // Just under 2 GB: offsets and sizes stay within what every AVI 1.0 reader accepts.
-    static constexpr uint32_t kDefaultLimit = 0x7F000000u;
-
     AviWriter() = default;
     AviWriter(const AviWriter&) = delete;
     AviWriter& operator=(const AviWriter&) = delete;
@@ -40,7 +48,7 @@ class AviWriter {
 
     // audio == nullptr: video only. False when the file cannot be created or the formats are bad.
     bool Open(const std::string& path, const AviVideoFormat& video, const AviAudioFormat* audio,
-              uint32_t byteLimit = kDefaultLimit);
+              const AviLimits& limits = AviLimits());
     bool IsOpen() const { return file_ != nullptr; }
 
     // size 0 writes an empty chunk: the player repeats the previous frame (keeps the timing).
@@ -50,31 +58,59 @@ class AviWriter {
     // Changes the video rate written at Close (used to match the video length to the audio).
     void SetVideoRate(uint32_t rate, uint32_t scale);
 
-    // Finalises headers and index. Safe to call twice; false when a write failed.
+    // Finalises indexes and headers. Safe to call twice; false when a write failed.
     bool Close();
 
     bool LimitReached() const { return limitReached_; }
     uint32_t VideoFrames() const { return videoFrames_; }
     uint64_t AudioBytes() const { return audioBytes_; }
-    uint32_t AudioBlockAlign() const { return audioBlockAlign_; }
     uint32_t AudioBytesPerSecond() const { return audioAvgBytes_; }
-    uint32_t BytesWritten() const { return position_; }
+    uint64_t BytesWritten() const { return position_; }
+    uint32_t Segments() const { return segment_ + (file_ ? 1 : 0); }
 
   private:
-    struct IndexEntry {
-        uint32_t ckid, flags, offset, size;
+    struct Chunk {
+        uint64_t position;  // of the chunk header
+        uint32_t size;
+        bool key;
     };
-    bool WriteChunk(uint32_t ckid, const void* data, uint32_t size, uint32_t flags);
-    bool WriteHeaders(uint32_t moviEnd);  // moviEnd 0: movi still empty
+    struct SuperEntry {
+        uint64_t offset;
+        uint32_t size, duration;
+    };
+    struct StreamState {
+        uint32_t ckid = 0;
+        std::vector<Chunk> chunks;  // of the open segment
+        std::vector<SuperEntry> super;
+        uint64_t indxPosition = 0;  // of the 'indx' chunk in the header
+    };
+
+    bool WriteChunk(int stream, const void* data, uint32_t size, bool key);
+    bool EndSegment(bool last);
+    bool BeginSegment();
+    bool WriteHeaders();
+    bool WriteStandardIndex(StreamState& s, uint32_t indexId, uint32_t blockAlign);
     bool Put(const void* data, size_t size);
     bool Put32(uint32_t v) { return Put(&v, 4); }
+    bool Put64(uint64_t v) { return Put(&v, 8); }
+    bool Seek(uint64_t position);
+    bool SeekEnd();
+    uint64_t ReservedIndexBytes() const;
 
     std::FILE* file_ = nullptr;
     bool failed_ = false;
     bool limitReached_ = false;
-    uint32_t limit_ = kDefaultLimit;
-    uint32_t position_ = 0;
-    uint32_t moviListPos_ = 0;  // offset of the 'movi' list's size field - 4
+    AviLimits limits_;
+    uint64_t position_ = 0;
+    uint64_t end_ = 0;
+    uint32_t segment_ = 0;                // number of the open segment
+    uint64_t segmentStart_ = 0;           // of its 'RIFF'
+    uint64_t moviStart_ = 0;              // of its 'LIST' ... 'movi'
+    std::vector<Chunk> firstSegmentAll_;  // every chunk of segment 0 in file order, for idx1
+    std::vector<uint32_t> firstSegmentIds_;
+    uint32_t firstSegmentFrames_ = 0;
+    uint64_t firstRiffEnd_ = 0;
+    uint64_t odmlPosition_ = 0;
     AviVideoFormat video_;
     bool hasAudio_ = false;
     AviAudioFormat audio_;
@@ -84,7 +120,7 @@ class AviWriter {
     uint32_t maxVideoChunk_ = 0;
     uint32_t maxAudioChunk_ = 0;
     uint64_t audioBytes_ = 0;
-    std::vector<IndexEntry> index_;
+    StreamState streams_[2];
 };
 
 }  // namespace yscap
