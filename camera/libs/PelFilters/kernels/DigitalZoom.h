@@ -28,11 +28,13 @@ class DigitalZoom {
     };
 
     void PrepareTables(int width, int height, int factor);
+    void WidenRow(const std::uint8_t* source, std::uint8_t* out, int width, int factor);
     static std::vector<Tap> Taps(int length, int factor);
 
     int tableWidth_ = 0, tableHeight_ = 0, tableFactor_ = 0;
     std::vector<Tap> columns_, rows_;
-    std::vector<std::uint64_t> spread_;  // one source row, a pixel's B G R in 16-bit lanes
+    bool periodic_ = false;              // the columns repeat every `factor` outputs, one pixel on
+    std::vector<std::uint8_t> phase_;    // one phase of a widened row
     std::vector<std::uint8_t> widened_;  // the source rows in use, already scaled across
 };
 
