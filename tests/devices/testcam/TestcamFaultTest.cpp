@@ -100,6 +100,8 @@ TEST_F(TestcamFault, UnplugLosesTheDeviceAndPlugBringsItBack) {
     EXPECT_TRUE(CameraListed());
     EXPECT_TRUE(recorder.WaitFrames(2, 3000));
     g.Release();
+    // The events carried the filter without leaving a reference behind (or taking one away).
+    EXPECT_EQ(0u, camera.Detach()->Release());
 }
 
 struct BroadcastSeen {

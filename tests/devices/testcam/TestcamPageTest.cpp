@@ -37,8 +37,8 @@ TEST(TestcamPage, ChoosingSixtyHertzAndApplyingSetsThePowerLineFrequency) {
 
     IUnknown* objects[] = {camera.Get()};
     ASSERT_EQ(S_OK, page->SetObjects(1, objects));
-    HWND frame = CreateWindowW(L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr,
-                               nullptr);
+    HWND frame = CreateWindowW(L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                               nullptr, nullptr);
     ASSERT_NE(nullptr, frame);
     RECT rect = {0, 0, 240, 110};
     ASSERT_EQ(S_OK, page->Activate(frame, &rect, TRUE));

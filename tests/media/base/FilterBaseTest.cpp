@@ -19,7 +19,7 @@ const CLSID kClsidTinySource = {0x5b1c2f70, 0x1d2e, 0x4a6b, {0x9c, 0x11, 0x22, 0
 
 // A 16 x 8 RGB24 source at 100 frames a second whose first byte counts the frames.
 class TinyPin : public media::LiveSourcePin {
-public:
+  public:
     explicit TinyPin(media::BaseFilter* filter) : LiveSourcePin(filter, L"Out") {}
     HRESULT CheckMediaType(const AM_MEDIA_TYPE& type) override {
         const VIDEOINFOHEADER* vih = media::Rgb24VideoHeader(type);
@@ -45,23 +45,23 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     int counter_ = 0;
 };
 
 class TinySource : public media::LiveSourceFilter {
-public:
+  public:
     TinySource() : LiveSourceFilter(kClsidTinySource), pin_(this) {}
     ~TinySource() override { pin_.Inactive(); }
     int PinCount() override { return 1; }
     media::BasePin* PinAt(int index) override { return index == 0 ? &pin_ : nullptr; }
 
-private:
+  private:
     TinyPin pin_;
 };
 
 class FilterBase : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { baseline_ = media::ModuleObjectCount(); }
     void TearDown() override { EXPECT_EQ(baseline_, media::ModuleObjectCount()) << "objects left alive"; }
     ScopedComInit com_;

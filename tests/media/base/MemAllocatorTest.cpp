@@ -20,7 +20,7 @@ DWORD WINAPI WaitForBuffer(void* p) {
 }
 
 class MemAllocatorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         baseline_ = media::ModuleObjectCount();
         allocator_ = ComPtr<IMemAllocator>::Adopt(media::MemAllocator::Create());
