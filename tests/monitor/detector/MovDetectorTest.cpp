@@ -15,7 +15,10 @@ namespace {
 // Gaussian sensor noise.
 class Scene {
   public:
-    Scene(int w, int h) : w_(w), h_(h), rng_(11) {}
+    Scene(int w, int h) : w_(w), h_(h), rng_(11), normal_(1 << 16) {
+        std::normal_distribution<double> gauss(0.0, 1.0);
+        for (double& v : normal_) v = gauss(rng_);
+    }
 
     struct Square {
         int left, top, size;  // picture coordinates, row 0 at the top
@@ -23,7 +26,9 @@ class Scene {
 
     std::vector<uint8_t> Frame(const std::vector<Square>& squares, int brightness = 0, double noise = 0) {
         std::vector<uint8_t> f(static_cast<size_t>(w_) * h_ * 3);
-        std::normal_distribution<double> gauss(0.0, noise > 0 ? noise : 1.0);
+        // Noise comes from a table of normal samples read from a random start: fast enough for
+        // long sequences under the sanitizers, and still different in every frame.
+        size_t k = rng_();
         for (int top = 0; top < h_; ++top) {
             uint8_t* row = &f[static_cast<size_t>(h_ - 1 - top) * w_ * 3];
             for (int x = 0; x < w_; ++x) {
@@ -31,7 +36,7 @@ class Scene {
                 for (const Square& s : squares)
                     if (x >= s.left && x < s.left + s.size && top >= s.top && top < s.top + s.size) v = 20;
                 for (int c = 0; c < 3; ++c) {
-                    const int n = noise > 0 ? static_cast<int>(gauss(rng_)) : 0;
+                    const int n = noise > 0 ? static_cast<int>(noise * normal_[k++ & 0xFFFF]) : 0;
                     row[3 * x + c] = static_cast<uint8_t>(std::clamp(v + n + c * 5, 0, 255));
                 }
             }
@@ -42,6 +47,7 @@ class Scene {
   private:
     int w_, h_;
     std::mt19937 rng_;
+    std::vector<double> normal_;
 };
 
 int Boxes(const CMovDetector& d) {
@@ -118,6 +124,22 @@ TEST(MovDetector, AMovingObjectGetsABoxAroundIt) {
         // The mask marks the square in the bottom-up buffer.
         const int row = h - 1 - (square.top + 15);
         EXPECT_EQ(mask[static_cast<size_t>(row) * w + square.left + 15], 255);
+    }
+}
+
+TEST(MovDetector, SensitivityIsTheBrightnessChangeThatStillCountsAsNoChange) {
+    const int w = 64, h = 48;
+    for (const int step : {30, 31}) {
+        CMovDetector d;
+        ASSERT_TRUE(d.Init(w, h));
+        std::vector<uint8_t> frame(w * h * 3, 100), mask(w * h);
+        d.GenerateMask(frame.data(), mask.data(), 30);
+        for (int row = 8; row < 24; ++row)  // a 16 x 16 patch brighter by `step` in every channel
+            for (int x = 16; x < 32; ++x)
+                for (int c = 0; c < 3; ++c) frame[(row * w + x) * 3 + c] = static_cast<uint8_t>(100 + step);
+        d.GenerateMask(frame.data(), mask.data(), 30);
+        EXPECT_EQ(Boxes(d), step > 30 ? 1 : 0) << step;
+        EXPECT_EQ(std::count(mask.begin(), mask.end(), 255), step > 30 ? 256 : 0) << step;
     }
 }
 
