@@ -27,7 +27,8 @@ class CStillCapture {
     int m_nWidth = 0;
     int m_nHeight = 0;
 
-    // Opens camera `device` (0 = the first video input) so that frames are exactly width x height.
+    // Opens camera `device` (0 = the first video input) so that frames are exactly width x height:
+    // a size the camera does not offer is captured at the nearest offered size and scaled.
     bool Init(int device, int width, int height);
     // Takes the newest frame into m_pFrame (no copy, never waits for the camera); sets m_bLost.
     void Capture();

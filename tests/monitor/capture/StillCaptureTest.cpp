@@ -2,6 +2,7 @@
 #include "monitor/libs/YsCapture/StillCapture.h"
 
 #include "framework/Handles.h"
+#include "monitor/libs/YsCapture/AudioCompressors.h"
 #include "monitor/libs/YsCapture/AudioSource.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
@@ -154,6 +155,30 @@ TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
     EXPECT_EQ(played.error, "");
     EXPECT_GT(played.audioSamples, 0);
     ::DeleteFileA(path.c_str());
+}
+
+TEST_F(StillCaptureTest, EachAudioFormatIsRecordedOrFallsBackToPcmVisibly) {
+    ScopedComInit com;
+    if (ListAudioInputs().empty()) GTEST_SKIP() << "no audio input";
+    const auto& formats = AudioCompressors();
+    for (size_t i = 0; i < formats.size(); ++i) {
+        SCOPED_TRACE(formats[i].name);
+        const std::string path = capture_test::TempFile("ys_cam_fmt.avi");
+        capture_.m_bAudioFallback = 0;
+        ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, int(i), 0, 255, 1, 1, path));
+        Tick(600);
+        capture_.Release();
+        const AviFileInfo avi = Parse(path);
+        ASSERT_EQ(avi.streams.size(), 2u);
+        const uint16_t tag = uint16_t(avi.streams[1].format[0] | avi.streams[1].format[1] << 8);
+        if (capture_.m_bAudioFallback)
+            EXPECT_EQ(tag, WAVE_FORMAT_PCM);
+        else
+            EXPECT_EQ(tag, formats[i].formatTag);
+        EXPECT_EQ(CheckAviIndex(avi), "");
+        EXPECT_EQ(capture_test::PlayWithVfw(path).error, "");
+        ::DeleteFileA(path.c_str());
+    }
 }
 
 TEST_F(StillCaptureTest, AFailedStartLeavesNoFile) {
