@@ -26,6 +26,12 @@ class FrameOverlay {
     void Clear();
     bool HasFrame() const { return !original_.empty(); }
 
+    // Scales the frame to a picture size ahead of the first Apply on pictures of that size, so the
+    // caller can do that work away from the streaming thread.
+    void PrepareFor(int width, int height) {
+        if (HasFrame() && width > 0 && height > 0) Prepare(width, height);
+    }
+
     void Apply(const Rgb24Frame& frame);
 
   private:

@@ -1,0 +1,28 @@
+// Where the picture lies in a sample of the connected RGB24 video.
+#pragma once
+
+#include "camera/libs/PelFilters/kernels/Rgb24Frame.h"
+#include "media/DShow.h"
+
+namespace pel {
+
+struct VideoLayout {
+    int width = 0;
+    int height = 0;
+    bool topDown = false;  // a negative biHeight
+
+    bool Known() const { return width > 0 && height > 0; }
+    int Stride() const { return Rgb24Stride(width); }
+
+    // The layout of RGB24 video with a VIDEOINFOHEADER; an unknown layout for any other type.
+    static VideoLayout FromType(const AM_MEDIA_TYPE& type);
+    // The layout after this sample: a type attached to the sample (a format change on the fly)
+    // replaces the current one.
+    static VideoLayout AfterSample(IMediaSample* sample, const VideoLayout& current);
+
+    // The picture in the sample's buffer; an invalid frame (no bits) when the layout is unknown or
+    // the sample holds fewer bytes than the picture needs.
+    Rgb24Frame FrameIn(IMediaSample* sample) const;
+};
+
+}  // namespace pel
