@@ -27,13 +27,10 @@ void DefaultReporter(const char* message) {
 
 MessageReporter g_reporter = nullptr;
 
-void Report(const char* message) {
-    (g_reporter ? g_reporter : DefaultReporter)(message);
-}
-
 // libjpeg's standard error manager with our message output and a way back out of a fatal error.
 struct ErrorManager {
     jpeg_error_mgr pub;
+    MessageReporter reporter;
     std::jmp_buf unwind;
     char message[JMSG_LENGTH_MAX];
 };
@@ -41,7 +38,7 @@ struct ErrorManager {
 void OutputMessage(j_common_ptr cinfo) {
     auto* manager = reinterpret_cast<ErrorManager*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, manager->message);
-    Report(manager->message);
+    manager->reporter(manager->message);
 }
 
 // Shows the message, destroys the compression object (as the standard handler would before
@@ -57,12 +54,13 @@ enum class Outcome { kWritten, kCannotOpen, kRowsFailed, kLibraryError, kCannotC
 // Everything between setjmp and a possible longjmp lives here, with trivially destructible locals
 // only, so unwinding skips no destructor. The file is closed on every path.
 Outcome CompressToFile(const uint8_t* dib, int quality, const char* fileName, std::string* rowsError,
-                       char* libraryMessage) {
+                       char* libraryMessage, MessageReporter reporter) {
     jpeg_compress_struct cinfo;
     ErrorManager errors;
     cinfo.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = ErrorExit;
     errors.pub.output_message = OutputMessage;
+    errors.reporter = reporter;
     errors.message[0] = '\0';
     std::FILE* volatile file = nullptr;
     if (setjmp(errors.unwind)) {
@@ -113,7 +111,8 @@ MessageReporter SetMessageReporter(MessageReporter reporter) {
     return previous;
 }
 
-bool WriteJpeg(const uint8_t* dib, int quality, const char* fileName, std::string* error) {
+bool WriteJpeg(const uint8_t* dib, int quality, const char* fileName, std::string* error,
+               MessageReporter reporter) {
     if (quality < 0 || quality > 100 || !dib) {
         if (error) *error = "Invalid input data";
         return false;
@@ -125,7 +124,8 @@ bool WriteJpeg(const uint8_t* dib, int quality, const char* fileName, std::strin
     }
     error->clear();
     char libraryMessage[JMSG_LENGTH_MAX] = "";
-    switch (CompressToFile(dib, quality, fileName, error, libraryMessage)) {
+    if (!reporter) reporter = g_reporter ? g_reporter : DefaultReporter;
+    switch (CompressToFile(dib, quality, fileName, error, libraryMessage, reporter)) {
         case Outcome::kWritten:
             break;
         case Outcome::kCannotOpen:

@@ -1,9 +1,12 @@
 #include "monitor/imaging/JpegWriter.h"
 
 #include <cstdint>
+#include <string>
 
 #include "framework/Handles.h"
+#include "framework/ModalHook.h"
 #include "monitor/imaging/DibRows.h"
+#include "monitor/imaging/JpegDibWriter.h"
 
 namespace {
 
@@ -17,9 +20,14 @@ void LogFailure(const char* what) {
     ::OutputDebugStringA(line);
 }
 
+// libjpeg's messages, shown as the library's standard handler would but as a window of ours.
+void ShowJpegMessage(const char* message) {
+    fw::ShowMessageBox(::GetActiveWindow(), message, "JPEG Error", MB_OK);
+}
+
 }  // namespace
 
-bool CJpegWriter::ConvertBmpFileToJpeg(const char* bmpPath, const char* jpegPath) {
+bool CJpegWriter::ConvertBmpFileToJpeg(LPCSTR bmpPath, LPCSTR jpegPath) {
     ScopedBitmap bitmap(
         static_cast<HBITMAP>(::LoadImageA(nullptr, bmpPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!bitmap) {
@@ -28,9 +36,9 @@ bool CJpegWriter::ConvertBmpFileToJpeg(const char* bmpPath, const char* jpegPath
     }
     HANDLE dib = DdbToDib(bitmap.Get(), BI_RGB, nullptr);
     if (!dib) return false;
-    std::string error;
+    CString error;
     WriteJpeg(dib, 100, jpegPath, &error);
-    if (!error.empty()) ::OutputDebugStringA(("CJpegWriter: " + error + "\n").c_str());
+    if (!error.IsEmpty()) ::OutputDebugStringA(CString("CJpegWriter: " + error + "\n"));
     ::GlobalFree(dib);
     return true;
 }
@@ -95,12 +103,20 @@ HANDLE CJpegWriter::DdbToDib(HBITMAP bitmap, DWORD compression, HPALETTE palette
     return block;
 }
 
-bool CJpegWriter::WriteJpeg(HANDLE dib, int quality, const char* fileName, std::string* error) {
-    return jpegdib::WriteJpeg(static_cast<const uint8_t*>(dib), quality, fileName, error);
+bool CJpegWriter::WriteJpeg(HANDLE dib, int quality, LPCSTR fileName, CString* error) {
+    const auto* block = static_cast<const uint8_t*>(dib);
+    if (!error) return jpegdib::WriteJpeg(block, quality, fileName, nullptr, ShowJpegMessage);
+    std::string text;
+    const bool written = jpegdib::WriteJpeg(block, quality, fileName, &text, ShowJpegMessage);
+    *error = text.c_str();
+    return written;
 }
 
-bool CJpegWriter::DibToRgbRows(HANDLE dib, int rgbRowLength, BYTE** rows, std::string* error) {
-    return jpegdib::DibToRgbRows(static_cast<const uint8_t*>(dib), rgbRowLength, rows, error);
+bool CJpegWriter::DibToRgbRows(HANDLE dib, int rgbRowLength, BYTE** rows, CString* error) {
+    std::string text;
+    const bool converted = jpegdib::DibToRgbRows(static_cast<const uint8_t*>(dib), rgbRowLength, rows, &text);
+    if (!converted && error) *error = text.c_str();
+    return converted;
 }
 
 DWORD CJpegWriter::Expand555(WORD pixel) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "framework/ModalScript.h"
 #include "monitor/imaging/JpegWriter.h"
 #include "monitor/libs/YsProcess/BmpFile.h"
 #include "tests/monitor/imaging/TestPictures.h"
@@ -36,11 +37,6 @@ ScopedBitmap SectionFromDib(const std::vector<uint8_t>& dib) {
 
 Rgb Smooth(int x, int y) {
     return {uint8_t(x * 4), uint8_t(y * 5), uint8_t(100 + (x - y) / 2)};
-}
-
-std::vector<std::string> g_reported;
-void Collect(const char* message) {
-    g_reported.push_back(message);
 }
 
 }  // namespace
@@ -91,9 +87,9 @@ TEST(CJpegWriter, DdbToDibReadsEveryDepthThroughGdiAndTheJpegMatches) {
             << bits;
 
         const std::string path = TempFile("cjpeg_depth" + std::to_string(bits) + ".jpg");
-        std::string error = "stale";
-        EXPECT_TRUE(writer.WriteJpeg(dib, 100, path.c_str(), &error)) << error;
-        EXPECT_EQ(error, "");
+        CString error = "stale";
+        EXPECT_TRUE(writer.WriteJpeg(dib, 100, path.c_str(), &error)) << error.GetString();
+        EXPECT_TRUE(error.IsEmpty());
         ::GlobalFree(dib);
         const Picture back = testpic::DecodeJpeg(path);
         ASSERT_EQ(back.width, w) << bits;
@@ -167,7 +163,7 @@ TEST(CJpegWriter, TextsForBadArgumentsAndAMissingFolder) {
     CJpegWriter writer;
     const auto dib = testpic::MakeDib(24, testpic::MakePicture(8, 8, Smooth));
     const std::string path = TempFile("cjpeg_bad.jpg");
-    std::string error;
+    CString error;
     for (int quality : {101, -1}) {
         EXPECT_FALSE(writer.WriteJpeg(const_cast<uint8_t*>(dib.data()), quality, path.c_str(), &error));
         EXPECT_EQ(error, "Invalid input data");
@@ -175,24 +171,27 @@ TEST(CJpegWriter, TextsForBadArgumentsAndAMissingFolder) {
     }
     const std::string missing = TempFile("no_such_folder_cjpeg\\still.jpg");
     EXPECT_FALSE(writer.WriteJpeg(const_cast<uint8_t*>(dib.data()), 100, missing.c_str(), &error));
-    EXPECT_EQ(error, "Cannot open " + missing);
+    EXPECT_EQ(error, CString(("Cannot open " + missing).c_str()));
+    EXPECT_FALSE(writer.WriteJpeg(const_cast<uint8_t*>(dib.data()), 100, path.c_str(), nullptr));
+    EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(writer.Expand555(0x7FFF), 0x00FFFFFFu);
     EXPECT_EQ(writer.Expand555(0x0421), 0x00101010u);
     EXPECT_EQ(writer.Expand555(0), 0u);
 }
 
-TEST(CJpegWriter, FatalLibraryErrorsGoToTheReporterAndTheProgramGoesOn) {
-    g_reported.clear();
-    const JpegMessageReporter previous = SetJpegMessageReporter(Collect);
+TEST(CJpegWriter, FatalLibraryErrorsShowAJpegErrorBoxAndTheProgramGoesOn) {
+    fw::ModalScript script;
     auto dib = testpic::MakeDib(24, testpic::MakePicture(8, 8, Smooth));
     testpic::Put32(dib, 8, 0);  // no rows: libjpeg stops in jpeg_start_compress
     const std::string path = TempFile("cjpeg_fatal.jpg");
-    std::string error;
+    CString error;
     CJpegWriter writer;
     EXPECT_FALSE(writer.WriteJpeg(dib.data(), 100, path.c_str(), &error));
-    SetJpegMessageReporter(previous);
-    ASSERT_EQ(g_reported.size(), 1u);
-    EXPECT_EQ(error, g_reported[0]);
+    ASSERT_EQ(script.messageBoxes.size(), 1u);
+    EXPECT_EQ(script.messageBoxes[0].caption, "JPEG Error");
+    EXPECT_EQ(script.messageBoxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(script.messageBoxes[0].text, error);
+    EXPECT_FALSE(error.IsEmpty());
     EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);  // the partial file is gone
     // The file is closed: the same name can be written and deleted at once.
     testpic::Put32(dib, 8, 8);
@@ -223,14 +222,14 @@ LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-TEST(CJpegWriter, WithoutAReporterLibraryMessagesShowInAJpegErrorBox) {
+TEST(CJpegWriter, WithoutATestHookTheBoxIsARealMessageBox) {
     g_hook = ::SetWindowsHookExA(WH_CBT, AnswerBox, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(g_hook, nullptr);
     auto dib = testpic::MakeDib(24, testpic::MakePicture(8, 8, Smooth));
     testpic::Put32(dib, 8, 0);
-    std::string error;
+    CString error;
     EXPECT_FALSE(CJpegWriter().WriteJpeg(dib.data(), 100, TempFile("cjpeg_box.jpg").c_str(), &error));
     ::UnhookWindowsHookEx(g_hook);
     EXPECT_EQ(g_caption, "JPEG Error");
-    EXPECT_EQ(g_boxText, error);
+    EXPECT_EQ(CString(g_boxText.c_str()), error);
 }
