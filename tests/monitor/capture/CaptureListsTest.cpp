@@ -1,8 +1,11 @@
 // The compressor and audio lists as the monitor window fills them.
 #include "monitor/libs/YsCapture/StillCapture.h"
 
+#include "tests/monitor/capture/TestCodec.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <set>
 #include <vector>
@@ -39,6 +42,11 @@ TEST(CaptureLists, VideoCompressorsStartWithFullFramesInAStableOrder) {
     ASSERT_FALSE(items.empty());
     EXPECT_EQ(items[0], "Full Frames (Uncompressed)");
     EXPECT_EQ(items, ComboItems(second.hwnd));  // the index order GetAviFromCam relies on
+    // A compressor that encodes 24-bit frames is listed; Wine's own (which refuse them) are not.
+    if (capture_test::InstallTestCodec()) {
+        EXPECT_NE(std::find(items.begin(), items.end(), "Test 565 Codec"), items.end());
+    }
+    EXPECT_EQ(std::find(items.begin(), items.end(), "Wine MS-RLE"), items.end());
     for (const auto& name : items) std::cout << "video compressor: " << name << "\n";
 }
 

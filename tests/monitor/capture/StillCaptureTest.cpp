@@ -4,8 +4,10 @@
 #include "framework/Handles.h"
 #include "monitor/libs/YsCapture/AudioCompressors.h"
 #include "monitor/libs/YsCapture/AudioSource.h"
+#include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
+#include "monitor/libs/YsCapture/core/AviWriter.h"
 #include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/capture/VfwPlayback.h"
 
@@ -116,26 +118,34 @@ TEST_F(StillCaptureTest, UnplugSetsLostAndKeepsTheLastFrame) {
     EXPECT_EQ(capture_.m_bLost, 0);
 }
 
-TEST_F(StillCaptureTest, RecordingWritesAFileThatReadsBack) {
-    const std::string path = capture_test::TempFile("ys_cam_rec.avi");
-    ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, 0, 0, 1, 0, 1, path));
-    EXPECT_TRUE(WaitFrame());  // the preview keeps running
-    Tick(2500);
-    capture_.Release();
+TEST_F(StillCaptureTest, RecordingWithEveryListedCompressorWritesAFileThatPlaysBack) {
+    const auto& compressors = VideoCompressors();
+    for (size_t i = 0; i < compressors.size(); ++i) {
+        SCOPED_TRACE(compressors[i].name);
+        const std::string path = capture_test::TempFile("ys_cam_rec.avi");
+        ASSERT_TRUE(capture_.GetAviFromCam(int(i), 320, 240, 0, 0, 1, 0, 1, path));
+        EXPECT_TRUE(WaitFrame());  // the preview keeps running
+        Tick(2500);
+        capture_.Release();
 
-    const AviFileInfo avi = Parse(path);
-    ASSERT_EQ(avi.streams.size(), 1u);  // no audio asked, none written
-    EXPECT_EQ(avi.main.width, 320u);
-    EXPECT_EQ(avi.main.height, 240u);
-    EXPECT_GT(avi.main.totalFrames, 30u);
-    EXPECT_LT(avi.main.totalFrames, 120u);
-    EXPECT_EQ(avi.chunks[0].size, 320u * 240u * 3u);
-    EXPECT_EQ(CheckAviIndex(avi), "");
-    const auto played = capture_test::PlayWithVfw(path);
-    EXPECT_EQ(played.error, "");
-    EXPECT_EQ(played.videoFrames, long(avi.main.totalFrames));
-    EXPECT_EQ(played.audioSamples, -1);
-    ::DeleteFileA(path.c_str());
+        const AviFileInfo avi = Parse(path);
+        ASSERT_EQ(avi.streams.size(), 1u);  // no audio asked, none written
+        EXPECT_EQ(avi.main.width, 320u);
+        EXPECT_EQ(avi.main.height, 240u);
+        EXPECT_EQ(avi.streams[0].handler,
+                  compressors[i].handler ? compressors[i].handler : MakeFourCc('D', 'I', 'B', ' '));
+        EXPECT_GT(avi.main.totalFrames, 30u);
+        EXPECT_LT(avi.main.totalFrames, 120u);
+        if (compressors[i].handler == 0) {
+            EXPECT_EQ(avi.chunks[0].size, 320u * 240u * 3u);
+        }
+        EXPECT_EQ(CheckAviIndex(avi), "");
+        const auto played = capture_test::PlayWithVfw(path);
+        EXPECT_EQ(played.error, "");
+        EXPECT_EQ(played.videoFrames, long(avi.main.totalFrames));
+        EXPECT_EQ(played.audioSamples, -1);
+        ::DeleteFileA(path.c_str());
+    }
 }
 
 TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
