@@ -24,7 +24,7 @@ std::wstring FolderOfModulePath(const std::wstring& modulePath) {
     return slash == std::wstring::npos ? std::wstring() : modulePath.substr(0, slash + 1);
 }
 
-std::wstring ResolveProgramFolder() {
+std::wstring ProgramFolderOfRunningModule() {
     // Grow the buffer until the whole path fits: a cut-off path would name another folder.
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
@@ -39,17 +39,17 @@ std::wstring ResolveProgramFolder() {
     }
 }
 
-bool LoadSettings(const std::wstring& programFolder, CZelParser& document,
-                  WindowsSettingsEnvironment::MessageSink messages) {
+bool LoadSettingsFromFolder(const std::wstring& programFolder, CZelParser& document,
+                            WindowsSettingsEnvironment::MessageSink messages) {
     WindowsSettingsEnvironment env(std::move(messages));
     return LoadCameraSettings(programFolder, document, CameraSettings, env);
 }
 
-bool SaveSettings(const std::wstring& programFolder, const CZelParser& document) {
+bool SaveSettingsToFolder(const std::wstring& programFolder, const CZelParser& document) {
     return SaveCameraSettings(programFolder, document);
 }
 
-LANGID SetUpLanguage(const std::wstring& programFolder, LANGID systemLanguage) {
+LANGID SetUpLanguageComponent(const std::wstring& programFolder, LANGID systemLanguage) {
     CPelLang* language = CPelLang::GetInstance();
     language->SetLanguagePath((programFolder + L"Language\\").c_str());
     if (language->SetLanguageID(systemLanguage) != 0) return systemLanguage;
@@ -74,6 +74,6 @@ void CameraStartup::Exit(const std::wstring& programFolder, const CZelParser& do
         CoUninitialize();
         comInitialized_ = false;
     }
-    SaveSettings(programFolder, document);
+    SaveSettingsToFolder(programFolder, document);
     CPelLang::Release();
 }

@@ -33,8 +33,8 @@ class CameraStartupTest : public ::testing::Test {
     }
 
     bool Load() {
-        return LoadSettings(folder.Folder(), document,
-                            [this](const std::wstring& text) { messages.push_back(text); });
+        return LoadSettingsFromFolder(folder.Folder(), document,
+                                      [this](const std::wstring& text) { messages.push_back(text); });
     }
 
     TempFolder folder;
@@ -51,7 +51,7 @@ TEST(ProgramFolderTest, FolderOfTheRunningProgramWithATrailingBackslash) {
     wchar_t before[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, before);
     SetCurrentDirectoryW(L"C:\\");  // whatever the current directory is
-    EXPECT_EQ(ResolveProgramFolder(), expected);
+    EXPECT_EQ(ProgramFolderOfRunningModule(), expected);
     SetCurrentDirectoryW(before);
 
     EXPECT_EQ(FolderOfModulePath(L"C:\\Program Files\\PelCamera\\PelCamera.exe"),
@@ -83,8 +83,8 @@ TEST_F(CameraStartupTest, ExistingFoldPathGetsItsBackslash) {
 
 TEST_F(CameraStartupTest, SettingsFileThatCannotBeCreatedEndsStartUpWithoutAMessage) {
     const std::wstring missing = folder.Folder() + L"no-such-folder\\";
-    EXPECT_FALSE(
-        LoadSettings(missing, document, [this](const std::wstring& text) { messages.push_back(text); }));
+    EXPECT_FALSE(LoadSettingsFromFolder(missing, document,
+                                        [this](const std::wstring& text) { messages.push_back(text); }));
     EXPECT_TRUE(messages.empty());
     // The exit step after it writes nothing.
     CameraStartup startup;
@@ -110,12 +110,12 @@ TEST_F(CameraStartupTest, ExitAlwaysRewritesConfigXml) {
 
 TEST_F(CameraStartupTest, LanguageFallsBackTo1033) {
     CreateDirectoryW((folder.Folder() + L"Language").c_str(), nullptr);
-    EXPECT_EQ(SetUpLanguage(folder.Folder(), 2052), 0);  // no files at all
+    EXPECT_EQ(SetUpLanguageComponent(folder.Folder(), 2052), 0);  // no files at all
     folder.Write(L"Language\\1033.lang", "[MainMenu]\nFile=&File\n");
-    EXPECT_EQ(SetUpLanguage(folder.Folder(), 2052), 1033);
+    EXPECT_EQ(SetUpLanguageComponent(folder.Folder(), 2052), 1033);
     EXPECT_EQ(CPelLang::GetInstance()->GetLangString(L"MainMenu", L"File"), L"&File");
     folder.Write(L"Language\\2052.lang", "[MainMenu]\nFile=\xE6\x96\x87\xE4\xBB\xB6(&F)\n");
-    EXPECT_EQ(SetUpLanguage(folder.Folder(), 2052), 2052);
+    EXPECT_EQ(SetUpLanguageComponent(folder.Folder(), 2052), 2052);
     EXPECT_EQ(CPelLang::GetInstance()->GetLangString(L"MainMenu", L"File"), L"\x6587\x4EF6(&F)");
 }
 
