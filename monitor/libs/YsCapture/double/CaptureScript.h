@@ -37,6 +37,7 @@ struct CaptureScript {
     uint32_t frameIntervalMs = 0;     // then one more every interval (0: a new frame at every Capture)
     long lostAtMs = -1;               // the camera is lost from this moment (-1: never)
     long lostAtCapture = -1;          // or at this Capture call after opening, counted from 1
+    bool lossRepeats = false;         // false: the loss happens once, the reopened camera stays
 
     // Paints frame number n (from 0) of an open session. Default: gradient carrying the number.
     std::function<void(uint8_t* frame, int width, int height, int n)> paint;

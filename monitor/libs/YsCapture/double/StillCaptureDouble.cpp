@@ -97,6 +97,7 @@ void CStillCapture::Capture() {
     if ((s.lostAtMs >= 0 && elapsed >= uint32_t(s.lostAtMs)) ||
         (s.lostAtCapture >= 0 && impl.capturesSinceOpen >= s.lostAtCapture)) {
         m_bLost = 1;
+        if (!s.lossRepeats) s.lostAtMs = s.lostAtCapture = -1;
         return;
     }
     if (elapsed < s.firstFrameMs) return;
