@@ -23,10 +23,13 @@ int fw::ShowMessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
     return ::MessageBox(owner, text, title, type);
 }
 
-void fw::PressButton(CWnd& dialog, int id) {
+bool fw::PressButton(CWnd& dialog, int id) {
     HWND control = ::GetDlgItem(dialog.m_hWnd, id);
+    if (control && (!::IsWindowEnabled(control) || !(::GetWindowLongPtr(control, GWL_STYLE) & WS_VISIBLE)))
+        return false;
     ::SendMessage(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, control ? BN_CLICKED : 0),
                   reinterpret_cast<LPARAM>(control));
+    return true;
 }
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT) {

@@ -49,7 +49,8 @@ int ShowMessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type);
 
 // Acts like a click on button `id` of a dialog: sends the BN_CLICKED command the button would send
 // (a plain command when the dialog has no such control, e.g. IDOK on a dialog without an OK button).
-void PressButton(CWnd& dialog, int id);
+// Like a user, it cannot click a disabled or hidden button: then nothing happens and it returns false.
+bool PressButton(CWnd& dialog, int id);
 
 }  // namespace fw
 

@@ -38,10 +38,13 @@ void ModalScript::OnDialog(CDialog& dialog) {
     dialog.GetWindowText(caption);
     dialogs.push_back({dialog.GetTemplateId(), caption, -1});
     m_open.push_back(dialogs.size() - 1);
-    if (m_dialogActions.empty()) return;
-    auto action = std::move(m_dialogActions.front());
-    m_dialogActions.pop_front();
-    action(dialog);
+    for (auto it = m_dialogActions.begin(); it != m_dialogActions.end(); ++it) {
+        if (it->templateId != 0 && it->templateId != dialog.GetTemplateId()) continue;
+        auto action = std::move(it->action);
+        m_dialogActions.erase(it);
+        action(dialog);
+        return;
+    }
 }
 
 void ModalScript::OnPropertySheet(CPropertySheet& sheet) {

@@ -3,7 +3,7 @@
 //
 //   fw::ModalScript script;                       // installed until the end of the scope
 //   script.AnswerMessageBox(IDNO);                // next message box answers IDNO (default: first button)
-//   script.OnNextDialog([](CDialog& dlg) {        // next modal dialog
+//   script.OnNextDialog(135, [](CDialog& dlg) {   // next run of template 135 (0 or none: any)
 //       dlg.SetDlgItemText(1023, _T("7"));
 //       fw::PressButton(dlg, 1027);
 //   });
@@ -47,7 +47,13 @@ class ModalScript : public ModalHook {
     ModalScript& operator=(const ModalScript&) = delete;
 
     void AnswerMessageBox(int button) { m_boxAnswers.push_back(button); }
-    void OnNextDialog(std::function<void(CDialog&)> action) { m_dialogActions.push_back(std::move(action)); }
+    // Queues an action for the next dialog run, or for the next run of template `templateId`.
+    // Runs reach the hook in the order they are initialised: a dialog opened inside another's
+    // OnInitDialog (a splash screen) comes first, so name the template when dialogs nest.
+    void OnNextDialog(std::function<void(CDialog&)> action) { OnNextDialog(0, std::move(action)); }
+    void OnNextDialog(UINT templateId, std::function<void(CDialog&)> action) {
+        m_dialogActions.push_back({templateId, std::move(action)});
+    }
     void OnNextSheet(std::function<void(CPropertySheet&)> action) {
         m_sheetActions.push_back(std::move(action));
     }
@@ -72,7 +78,11 @@ class ModalScript : public ModalHook {
   private:
     ModalHook* m_previous;
     std::deque<int> m_boxAnswers;
-    std::deque<std::function<void(CDialog&)>> m_dialogActions;
+    struct DialogAction {
+        UINT templateId;  // 0: any dialog
+        std::function<void(CDialog&)> action;
+    };
+    std::deque<DialogAction> m_dialogActions;
     std::deque<std::function<void(CPropertySheet&)>> m_sheetActions;
     std::deque<CString> m_fileAnswers;
     std::deque<std::function<INT_PTR(CFontDialog&)>> m_fontActions;

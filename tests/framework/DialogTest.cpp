@@ -152,4 +152,35 @@ TEST(Dialog, DialogLeftOpenByTheScriptIsCancelledAndInitCanEndTheRun) {
     ASSERT_EQ(script.dialogs.size(), 1u);  // the second one never reached the hook
 }
 
+// A dialog that opens another one while it initialises, as a main window opens its splash screen.
+class COuterDlg : public CDialog {
+  public:
+    COuterDlg() : CDialog(IDD_SETTINGS) {}
+    INT_PTR innerResult = 0;
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        CDialog inner(IDD_SPLASH, this);
+        innerResult = inner.DoModal();
+        return TRUE;
+    }
+};
+
+TEST(Dialog, ActionsFindTheirTemplateWhenDialogsNestAndDisabledButtonsCannotBePressed) {
+    fw::ModalScript script;
+    script.OnNextDialog(IDD_SETTINGS, [](CDialog& d) {
+        d.GetDlgItem(IDC_BROWSE)->EnableWindow(FALSE);
+        EXPECT_FALSE(fw::PressButton(d, IDC_BROWSE));
+        EXPECT_TRUE(fw::PressButton(d, IDOK));
+    });
+    script.OnNextDialog(IDD_SPLASH, [](CDialog& d) { fw::PressButton(d, IDOK); });
+    COuterDlg outer;
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(outer.innerResult, IDOK);
+    ASSERT_EQ(script.dialogs.size(), 2u);
+    EXPECT_EQ(script.dialogs[0].templateId, static_cast<UINT>(IDD_SPLASH));  // initialised first
+    EXPECT_EQ(script.dialogs[0].result, IDOK);
+    EXPECT_EQ(script.dialogs[1].templateId, static_cast<UINT>(IDD_SETTINGS));
+    EXPECT_EQ(script.dialogs[1].result, IDOK);
+}
+
 }  // namespace

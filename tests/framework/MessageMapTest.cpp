@@ -141,4 +141,55 @@ TEST_F(MessageMapTest, SubclassedOwnerDrawButtonPaintsItselfAndDetachesWithItsWi
     EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
 }
 
+// Every classic window-message entry, mapped to the default handlers it inherits.
+class CAllDefaultsWnd : public CWnd {
+  public:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CAllDefaultsWnd, CWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_WM_PAINT()
+ON_WM_TIMER()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_WM_SYSCOMMAND()
+ON_WM_QUERYDRAGICON()
+ON_WM_NCHITTEST()
+ON_WM_SETCURSOR()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEHOVER()
+ON_WM_MOUSELEAVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_RBUTTONUP()
+ON_WM_VSCROLL()
+ON_WM_HSCROLL()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_DRAWITEM()
+ON_WM_CTLCOLOR()
+ON_WM_DEVICECHANGE()
+ON_WM_INITMENUPOPUP()
+ON_WM_SHOWWINDOW()
+END_MESSAGE_MAP()
+
+TEST(MessageMapDefaults, InheritedHandlersGiveTheWindowsDefaultAnswers) {
+    CAllDefaultsWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, _T("defaults"), WS_POPUP, 10, 10, 100, 100, nullptr, nullptr));
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rect.left + 50, rect.top + 50)), HTCLIENT);
+    EXPECT_EQ(wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(rect.left - 50, rect.top - 50)), HTNOWHERE);
+    wnd.SendMessage(WM_TIMER, 1);
+    wnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    // The default close destroys the window, which lets go of the object.
+    wnd.SendMessage(WM_CLOSE);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
 }  // namespace

@@ -7,7 +7,7 @@ namespace {
 
 // A COM object that counts its references, to see every owner give back exactly what it took.
 class Counted : public IUnknown {
-public:
+  public:
     ULONG refs = 1;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid != IID_IUnknown) return E_NOINTERFACE;

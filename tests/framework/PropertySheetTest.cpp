@@ -131,4 +131,25 @@ TEST(CPropertySheetTest, BothCreatedPagesGetOk) {
     EXPECT_EQ(sheet.second.m_nCounter, 8u);
 }
 
+// Without a hook the sheet runs its own message loop; a timer plays the user and clicks OK.
+void CALLBACK ClickOkOnTheSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND sheet = ::FindWindow(nullptr, _T("Config"));
+    if (!sheet) return;
+    ::KillTimer(nullptr, timer);
+    HWND page = reinterpret_cast<HWND>(::SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ::SetDlgItemText(page, IDC_COUNTER, _T("31"));
+    ::PostMessage(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+TEST(CPropertySheetTest, RealModalLoopEndsWhenTheUserPressesOk) {
+    ASSERT_EQ(fw::GetModalHook(), nullptr);
+    CConfigSheet sheet;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ClickOkOnTheSheet);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(sheet.page.m_nCounter, 31u);
+    EXPECT_EQ(sheet.page.okCalls, 1);
+    EXPECT_EQ(sheet.m_hWnd, nullptr);
+}
+
 }  // namespace

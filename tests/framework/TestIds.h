@@ -31,3 +31,5 @@
 #define IDC_SPIN_EDIT 1203
 #define IDC_SPIN 1204
 #define IDC_OWNER_DRAWN 1205
+
+#define IDD_SPLASH 220
