@@ -175,6 +175,16 @@ TEST_F(TestcamDevice, LiveSourceTimesCounterAndPauseState) {
 TEST_F(TestcamDevice, MicrophoneDeliversPcmTone) {
     auto mic = probe::BindDevice(CLSID_AudioInputDeviceCategory, kMicrophone);
     ASSERT_TRUE(mic);
+    ComPtr<IAMStreamConfig> config = StreamConfig(mic.Get());
+    ASSERT_TRUE(config);
+    AM_MEDIA_TYPE* format = nullptr;
+    ASSERT_EQ(S_OK, config->GetFormat(&format));
+    ASSERT_TRUE(format->formattype == FORMAT_WaveFormatEx);
+    const auto* wave = reinterpret_cast<const WAVEFORMATEX*>(format->pbFormat);
+    EXPECT_EQ(16, wave->wBitsPerSample);
+    EXPECT_EQ(44100u, wave->nSamplesPerSec);
+    media::DeleteMediaType(format);
+    config = nullptr;
     probe::FrameRecorder recorder;
     probe::GrabberGraph g;
     ASSERT_EQ(S_OK, g.Build(mic.Get(), MEDIATYPE_Audio, &recorder));
@@ -190,6 +200,7 @@ TEST_F(TestcamDevice, MicrophoneDeliversPcmTone) {
         EXPECT_GT(peak, 10000);
     }
     g.Release();
+    EXPECT_EQ(0u, mic.Detach()->Release());
 }
 
 TEST_F(TestcamDevice, PowerLineFrequencyIsStoredAndReported) {
