@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,16 +30,24 @@ std::string BmpFile(int width, int height) {
     return path;
 }
 
-// The packed DIB of a BMP file: the file without its 14-byte file header.
-std::vector<uint8_t> LoadDib(const std::string& path) {
-    std::vector<uint8_t> dib;
+// The packed DIB of a BMP file: the file without its 14-byte file header, read into a fresh block
+// (as the program gets a fresh one from GDI for every conversion), not zero-filled first.
+struct Dib {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+};
+Dib LoadDib(const std::string& path) {
+    Dib dib;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return dib;
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);
     std::fseek(file, 14, SEEK_SET);
-    dib.resize(size > 14 ? static_cast<size_t>(size - 14) : 0);
-    if (std::fread(dib.data(), 1, dib.size(), file) != dib.size()) dib.clear();
+    if (size > 14) {
+        dib.size = static_cast<size_t>(size - 14);
+        dib.bytes.reset(new uint8_t[dib.size]);
+        if (std::fread(dib.bytes.get(), 1, dib.size, file) != dib.size) dib = Dib{};
+    }
     std::fclose(file);
     return dib;
 }
@@ -50,8 +59,8 @@ void BM_BmpToJpeg(benchmark::State& state) {
     const std::string jpeg = "/tmp/orvello_bench_" + std::to_string(width) + ".jpg";
     std::string error;
     for (auto _ : state) {
-        const std::vector<uint8_t> dib = LoadDib(bmp);
-        jpegdib::WriteJpeg(dib.data(), 100, jpeg.c_str(), &error);
+        const Dib dib = LoadDib(bmp);
+        jpegdib::WriteJpeg(dib.bytes.get(), 100, jpeg.c_str(), &error);
     }
     if (!error.empty()) state.SkipWithError(error.c_str());
     state.counters["Mpx/s"] = benchmark::Counter(static_cast<double>(width) * height * 1e-6,
@@ -70,8 +79,8 @@ void BM_BmpToJpegOwnWork(benchmark::State& state) {
     std::vector<uint8_t*> rows;
     for (int y = 0; y < height; ++y) rows.push_back(rgb.data() + static_cast<size_t>(y) * width * 3);
     for (auto _ : state) {
-        const std::vector<uint8_t> dib = LoadDib(bmp);
-        jpegdib::DibToRgbRows(dib.data(), width * 3, rows.data(), nullptr);
+        const Dib dib = LoadDib(bmp);
+        jpegdib::DibToRgbRows(dib.bytes.get(), width * 3, rows.data(), nullptr);
         benchmark::ClobberMemory();
     }
     std::remove(bmp.c_str());
@@ -83,12 +92,12 @@ void BM_DibToRgbRows(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
     const std::string bmp = BmpFile(width, height);
-    const std::vector<uint8_t> dib = LoadDib(bmp);
+    const Dib dib = LoadDib(bmp);
     std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
     std::vector<uint8_t*> rows;
     for (int y = 0; y < height; ++y) rows.push_back(rgb.data() + static_cast<size_t>(y) * width * 3);
     for (auto _ : state) {
-        jpegdib::DibToRgbRows(dib.data(), width * 3, rows.data(), nullptr);
+        jpegdib::DibToRgbRows(dib.bytes.get(), width * 3, rows.data(), nullptr);
         benchmark::ClobberMemory();
     }
     std::remove(bmp.c_str());
