@@ -7,9 +7,15 @@ namespace pel {
 VideoLayout VideoLayout::FromType(const AM_MEDIA_TYPE& type) {
     VideoLayout layout;
     if (const VIDEOINFOHEADER* vih = media::Rgb24VideoHeader(type)) {
-        layout.width = vih->bmiHeader.biWidth;
-        layout.topDown = vih->bmiHeader.biHeight < 0;
-        layout.height = layout.topDown ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight;
+        const BITMAPINFOHEADER& bih = vih->bmiHeader;
+        layout.width = bih.biWidth;
+        layout.stride = Rgb24Stride(bih.biWidth);
+        layout.topDown = bih.biHeight < 0;
+        layout.height = layout.topDown ? -bih.biHeight : bih.biHeight;
+        const RECT& source = vih->rcSource;
+        if (source.left == 0 && source.top == 0 && source.right > 0 && source.right < bih.biWidth &&
+            source.bottom == layout.height)
+            layout.width = source.right;
     }
     return layout;
 }
@@ -26,11 +32,11 @@ Rgb24Frame VideoLayout::FrameIn(IMediaSample* sample) const {
     Rgb24Frame frame;
     BYTE* bits = nullptr;
     if (!Known() || FAILED(sample->GetPointer(&bits)) || !bits) return frame;
-    if (sample->GetActualDataLength() < static_cast<long>(Stride()) * height) return frame;
+    if (sample->GetActualDataLength() < static_cast<long>(stride) * height) return frame;
     frame.bits = bits;
     frame.width = width;
     frame.height = height;
-    frame.stride = Stride();
+    frame.stride = stride;
     frame.topDown = topDown;
     return frame;
 }

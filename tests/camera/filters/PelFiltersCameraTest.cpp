@@ -133,6 +133,24 @@ TEST(PelFiltersBehindTheCamera, PreviewChainDeliversFramesAndTakesSettingsWhileR
             EXPECT_EQ(33, covered[covered.size() - 1]);
             ASSERT_EQ(S_OK, pelFilter->SetFrame(nullptr, 0, 0));
             EXPECT_EQ(plain, NextFrame(recorder));
+
+            // Settings changing as fast as a dragged slider while pictures stream; once everything
+            // is off again the picture is the camera's own.
+            const std::vector<BYTE> mask(200 * 20, 1);
+            const DWORD begin = GetTickCount();
+            for (int i = 0; GetTickCount() - begin < 600; ++i) {
+                pelFilter->SetFrame(i % 2 ? frame.data() : nullptr, kWidth, kHeight);
+                pelFilter->SetText(i % 3 ? mask.data() : nullptr, 200, 20, RGB(0, 255, 0));
+                pelReversal->SetMosaicWidth(i % 25);
+                pelReversal->SetZoom(i % 4 + 1);
+                pelReversal->SetReversalV(i & 1);
+            }
+            pelFilter->SetFrame(nullptr, 0, 0);
+            pelFilter->SetText(nullptr, 0, 0, 0);
+            pelReversal->SetMosaicWidth(0);
+            pelReversal->SetZoom(1);
+            pelReversal->SetReversalV(0);
+            EXPECT_EQ(plain, NextFrame(recorder));
         }
         control->Stop();
         grabber->SetCallback(nullptr, 0);

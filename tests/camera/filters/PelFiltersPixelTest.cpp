@@ -20,12 +20,12 @@ namespace {
 class FilterChain : public ::testing::Test {
   protected:
     // Builds the chain for pictures of width x |height| (a negative height: rows top-down) and runs it.
-    void Build(int width, int height) {
+    void Build(int width, int height, int pictureWidth = 0) {
         width_ = width;
         height_ = std::abs(height);
         topDown_ = height < 0;
         ASSERT_HRESULT_SUCCEEDED(classes_.Result());
-        source_ = new filtertest::PictureSource(width, height);
+        source_ = new filtertest::PictureSource(width, height, pictureWidth);
         sourceFilter_ = ComPtr<IBaseFilter>(source_);
         ASSERT_HRESULT_SUCCEEDED(Create(CLSID_FilterGraph, IID_IGraphBuilder, graph_.AsOut()));
         ASSERT_HRESULT_SUCCEEDED(Create(CLSID_PelOverlay, IID_IBaseFilter, overlay_.AsOut()));
@@ -165,6 +165,17 @@ TEST_F(FilterChain, TopDownVideoFlipsByPictureLines) {
     TestFrame out = Pass(in);
     for (int line = 0; line < 20; ++line) ASSERT_EQ(19 - line, out.Green(5, line));
     EXPECT_TRUE(out.PaddingIntact());
+}
+
+TEST_F(FilterChain, RowsWiderThanThePictureKeepTheirMargin) {
+    Build(64, 48, 60);  // a renderer's wider rows: the picture is the source rectangle's 60 columns
+    TestFrame in = Positions();
+    pelReversal_->SetReversalH(1);
+    TestFrame out = Pass(in);
+    for (int line = 0; line < 48; line += 5) {
+        for (int x = 0; x < 60; ++x) ASSERT_EQ(59 - x, out.Blue(x, line)) << x << "," << line;
+        for (int x = 60; x < 64; ++x) ASSERT_EQ(x, out.Blue(x, line)) << x << "," << line;
+    }
 }
 
 TEST_F(FilterChain, MosaicFillsEachSquareWithItsMeanColour) {

@@ -20,8 +20,8 @@ constexpr CLSID kClsidPictureSource = {
 
 class PicturePin : public media::OutputPin {
   public:
-    PicturePin(media::BaseFilter* filter, int width, int height)
-        : OutputPin(filter, L"Out"), width_(width), height_(height) {}
+    PicturePin(media::BaseFilter* filter, int width, int height, int pictureWidth)
+        : OutputPin(filter, L"Out"), width_(width), height_(height), pictureWidth_(pictureWidth) {}
 
     HRESULT CheckMediaType(const AM_MEDIA_TYPE& type) override {
         const VIDEOINFOHEADER* vih = media::Rgb24VideoHeader(type);
@@ -29,7 +29,13 @@ class PicturePin : public media::OutputPin {
     }
     HRESULT GetMediaType(int position, AM_MEDIA_TYPE& type) override {
         if (position != 0) return VFW_S_NO_MORE_ITEMS;
-        return media::MakeRgb24VideoType(type, width_, height_, 333333);
+        const HRESULT hr = media::MakeRgb24VideoType(type, width_, height_, 333333);
+        if (SUCCEEDED(hr) && pictureWidth_ != width_) {
+            auto* vih = reinterpret_cast<VIDEOINFOHEADER*>(type.pbFormat);
+            vih->rcSource = RECT{0, 0, pictureWidth_, std::abs(height_)};
+            vih->rcTarget = vih->rcSource;
+        }
+        return hr;
     }
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES& request) override {
         request.cBuffers = std::max<long>(request.cBuffers, 2);
@@ -55,12 +61,14 @@ class PicturePin : public media::OutputPin {
     }
 
   private:
-    int width_, height_;
+    int width_, height_, pictureWidth_;
 };
 
 class PictureSource : public media::BaseFilter {
   public:
-    PictureSource(int width, int height) : BaseFilter(kClsidPictureSource), pin_(this, width, height) {}
+    // Rows of `width` pixels; the picture may be narrower (a source rectangle of pictureWidth).
+    PictureSource(int width, int height, int pictureWidth = 0)
+        : BaseFilter(kClsidPictureSource), pin_(this, width, height, pictureWidth ? pictureWidth : width) {}
 
     int PinCount() override { return 1; }
     media::BasePin* PinAt(int index) override { return index == 0 ? &pin_ : nullptr; }
