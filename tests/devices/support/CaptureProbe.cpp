@@ -148,7 +148,7 @@ IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
     return nullptr;
 }
 
-HRESULT GrabberGraph::Build(IBaseFilter* source, const GUID& majorType, ISampleGrabberCB* callback) {
+HRESULT GrabberGraph::Create(const GUID& majorType, ISampleGrabberCB* callback) {
     HRESULT hr =
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.AsOut());
     if (FAILED(hr)) return hr;
@@ -166,12 +166,17 @@ HRESULT GrabberGraph::Build(IBaseFilter* source, const GUID& majorType, ISampleG
     grabber->SetBufferSamples(FALSE);
     grabber->SetOneShot(FALSE);
     if (callback && FAILED(hr = grabber->SetCallback(callback, 0))) return hr;
-    if (FAILED(hr = graph->AddFilter(source, L"Source"))) return hr;
     if (FAILED(hr = graph->AddFilter(grabberFilter.Get(), L"Grabber"))) return hr;
     if (FAILED(hr = graph->AddFilter(renderer.Get(), L"Null"))) return hr;
-    if (FAILED(hr = Connect(source))) return hr;
     if (FAILED(hr = graph->QueryInterface(IID_IMediaControl, control.AsOut()))) return hr;
     return graph->QueryInterface(IID_IMediaEvent, events.AsOut());
+}
+
+HRESULT GrabberGraph::Build(IBaseFilter* source, const GUID& majorType, ISampleGrabberCB* callback) {
+    HRESULT hr = Create(majorType, callback);
+    if (FAILED(hr)) return hr;
+    if (FAILED(hr = graph->AddFilter(source, L"Source"))) return hr;
+    return Connect(source);
 }
 
 HRESULT GrabberGraph::Connect(IBaseFilter* source) {

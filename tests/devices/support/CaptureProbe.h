@@ -57,7 +57,9 @@ struct GrabberGraph {
     ComPtr<IMediaControl> control;
     ComPtr<IMediaEvent> events;
 
-    // Adds the source and the rest, connects them; S_OK when every step worked.
+    // A graph with the grabber and the renderer in it, nothing connected.
+    HRESULT Create(const GUID& majorType, ISampleGrabberCB* callback);
+    // Create, then adds the source and connects it; S_OK when every step worked.
     HRESULT Build(IBaseFilter* source, const GUID& majorType, ISampleGrabberCB* callback);
     // Connects source -> grabber -> renderer again (after a disconnect).
     HRESULT Connect(IBaseFilter* source);

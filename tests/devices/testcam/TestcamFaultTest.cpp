@@ -1,4 +1,5 @@
 // Faults driven through testcamctl: unplug and plug, still pictures, refused sizes.
+#include "devices/common/TestcamIds.h"
 #include "framework/Handles.h"
 #include "media/MediaType.h"
 #include "tests/devices/support/CaptureProbe.h"
@@ -102,6 +103,28 @@ TEST_F(TestcamFault, UnplugLosesTheDeviceAndPlugBringsItBack) {
     g.Release();
     // The events carried the filter without leaving a reference behind (or taking one away).
     EXPECT_EQ(0u, camera.Detach()->Release());
+}
+
+TEST_F(TestcamFault, CameraMadeWhileUnpluggedStaysSilentUntilPlugged) {
+    ASSERT_EQ(0, probe::RunTestcamctl("unplug"));
+    EXPECT_FALSE(probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera))
+        << "an unplugged camera cannot be bound";
+    // A program that kept the class id around still gets a filter, but no pictures.
+    ComPtr<IBaseFilter> camera;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(testcam::kClsidTestPatternCamera, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_IBaseFilter, camera.AsOut()));
+    probe::FrameRecorder recorder;
+    probe::GrabberGraph g;
+    ASSERT_EQ(S_OK, g.Build(camera.Get(), MEDIATYPE_Video, &recorder));
+    ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+    Sleep(400);
+    EXPECT_EQ(0u, recorder.Count());
+    ASSERT_EQ(0, probe::RunTestcamctl("plug"));
+    LONG_PTR p1 = 0, p2 = -1;
+    ASSERT_TRUE(g.WaitEvent(EC_DEVICE_LOST, 2000, &p1, &p2));
+    EXPECT_EQ(1, p2);
+    EXPECT_TRUE(recorder.WaitFrames(2, 3000));
+    g.Release();
 }
 
 struct BroadcastSeen {

@@ -31,30 +31,14 @@ TEST_F(InPlaceTransform, InvertsFramesBetweenCameraAndGrabber) {
     ComPtr<IBaseFilter> filter(invert);
     probe::FrameRecorder recorder;
     probe::GrabberGraph g;
-    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                                  g.graph.AsOut());
-    ASSERT_HRESULT_SUCCEEDED(hr);
+    ASSERT_EQ(S_OK, g.Create(MEDIATYPE_Video, &recorder));
     ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(camera.Get(), L"Camera"));
     ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(filter.Get(), L"Invert"));
     auto camOut = ComPtr<IPin>::Adopt(probe::FirstPin(camera.Get(), PINDIR_OUTPUT));
     auto invIn = ComPtr<IPin>::Adopt(probe::FirstPin(filter.Get(), PINDIR_INPUT));
     ASSERT_HRESULT_SUCCEEDED(g.graph->ConnectDirect(camOut.Get(), invIn.Get(), nullptr));
     EXPECT_EQ(640, invert->Width());
-    // The grabber and renderer go behind the filter.
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(media::kClsidSampleGrabber, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IBaseFilter, g.grabberFilter.AsOut()));
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(media::kClsidNullRenderer, nullptr, CLSCTX_INPROC_SERVER,
-                                              IID_IBaseFilter, g.renderer.AsOut()));
-    ASSERT_HRESULT_SUCCEEDED(g.grabberFilter->QueryInterface(IID_ISampleGrabber, g.grabber.AsOut()));
-    AM_MEDIA_TYPE mt = {};
-    mt.majortype = MEDIATYPE_Video;
-    mt.subtype = MEDIASUBTYPE_RGB24;
-    ASSERT_HRESULT_SUCCEEDED(g.grabber->SetMediaType(&mt));
-    ASSERT_HRESULT_SUCCEEDED(g.grabber->SetCallback(&recorder, 0));
-    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(g.grabberFilter.Get(), L"Grabber"));
-    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(g.renderer.Get(), L"Null"));
     ASSERT_HRESULT_SUCCEEDED(g.Connect(filter.Get()));
-    ASSERT_HRESULT_SUCCEEDED(g.graph->QueryInterface(IID_IMediaControl, g.control.AsOut()));
     ASSERT_HRESULT_SUCCEEDED(g.control->Run());
     ASSERT_TRUE(recorder.WaitFrames(5, 5000));
     g.control->Stop();
@@ -144,6 +128,46 @@ TEST_F(InPlaceTransform, WorksBehindTheSmartTeeAndBeforeTheVideoRenderer) {
     // Whatever the Smart Tee hands out, the second filter works in the first one's buffers.
     EXPECT_TRUE(static_cast<mediatest::InvertFilter*>(second.Get())->Output().SharesInputAllocator());
     grabber->SetCallback(nullptr, 0);
+}
+
+TEST_F(InPlaceTransform, FollowsANewSizeFromUpstream) {
+    auto camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, kCamera);
+    ASSERT_TRUE(camera);
+    auto* invert = new mediatest::InvertFilter();
+    ComPtr<IBaseFilter> filter(invert);
+    probe::FrameRecorder recorder;
+    probe::GrabberGraph g;
+    ASSERT_EQ(S_OK, g.Create(MEDIATYPE_Video, &recorder));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(camera.Get(), L"Camera"));
+    ASSERT_HRESULT_SUCCEEDED(g.graph->AddFilter(filter.Get(), L"Invert"));
+    auto camOut = ComPtr<IPin>::Adopt(probe::FirstPin(camera.Get(), PINDIR_OUTPUT));
+    auto invIn = ComPtr<IPin>::Adopt(probe::FirstPin(filter.Get(), PINDIR_INPUT));
+    // Nothing to offer downstream before the input has a type.
+    EXPECT_TRUE(FAILED(g.Connect(filter.Get())));
+    int width = 0, height = 0;
+    ASSERT_HRESULT_SUCCEEDED(g.graph->ConnectDirect(camOut.Get(), invIn.Get(), nullptr));
+    ASSERT_HRESULT_SUCCEEDED(g.Connect(filter.Get()));
+    g.ConnectedSize(width, height);
+    EXPECT_EQ(640, width);
+
+    // The camera changes size while everything is connected: the whole chain follows.
+    ComPtr<IAMStreamConfig> config;
+    ASSERT_HRESULT_SUCCEEDED(camOut->QueryInterface(IID_IAMStreamConfig, config.AsOut()));
+    media::MediaType qvga;
+    ASSERT_HRESULT_SUCCEEDED(media::MakeRgb24VideoType(qvga.Get(), 320, 240, 333333));
+    ASSERT_EQ(S_OK, config->SetFormat(&qvga.Get()));
+    EXPECT_EQ(320, invert->Width());
+    g.ConnectedSize(width, height);
+    EXPECT_EQ(320, width);
+    EXPECT_EQ(240, height);
+    ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+    ASSERT_TRUE(recorder.WaitFrames(3, 5000));
+    g.control->Stop();
+    for (const probe::Frame& f : recorder.Take()) {
+        ASSERT_EQ(320u * 240 * 3, f.bytes.size());
+        EXPECT_EQ(255 - 235, TopLeftBlue(f, 320, 240));
+    }
+    g.Release();
 }
 
 }  // namespace
