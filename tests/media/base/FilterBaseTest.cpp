@@ -184,4 +184,24 @@ TEST_F(FilterBase, ConnectionRulesStateCyclesAndReferenceCounts) {
     EXPECT_EQ(0u, source->Release());
 }
 
+TEST_F(FilterBase, LiveSourceRunsWithoutAGraphClock) {
+    IBaseFilter* source = new TinySource();
+    source->AddRef();
+    {
+        probe::FrameRecorder recorder;
+        probe::GrabberGraph g;
+        ASSERT_EQ(S_OK, g.Build(source, MEDIATYPE_Video, &recorder));
+        ComPtr<IMediaFilter> graphFilter;
+        ASSERT_HRESULT_SUCCEEDED(g.graph->QueryInterface(IID_IMediaFilter, graphFilter.AsOut()));
+        ASSERT_HRESULT_SUCCEEDED(graphFilter->SetSyncSource(nullptr));
+        ASSERT_HRESULT_SUCCEEDED(g.control->Run());
+        ASSERT_TRUE(recorder.WaitFrames(5, 3000));
+        g.control->Stop();
+        const auto frames = recorder.Take();
+        for (size_t i = 1; i < frames.size(); ++i) EXPECT_GT(frames[i].start, frames[i - 1].start);
+        g.Release();
+    }
+    EXPECT_EQ(0u, source->Release());
+}
+
 }  // namespace
