@@ -24,7 +24,8 @@ namespace {
 class StillCaptureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!capture_test::TestCameraAvailable()) GTEST_SKIP() << "TESTCAM_DLL not set or not registrable";
+        if (!capture_test::TestCameraAvailable())
+            GTEST_SKIP() << "test camera not registered (TESTCAM_DLL or the prefix)";
         leaksBefore_ = ComLeaks();
     }
     void TearDown() override {

@@ -1,5 +1,8 @@
 #include "tests/monitor/capture/TestCamera.h"
 
+#include "framework/Handles.h"
+#include "monitor/libs/YsCapture/DeviceList.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -20,9 +23,33 @@ std::string DllPath() {
     return env && *env ? WindowsPath(env) : std::string();
 }
 
+// testcamctl.exe: beside TESTCAM_DLL, else the one this build made.
+std::string CtlPath() {
+    const std::string dll = DllPath();
+    const size_t slash = dll.find_last_of('\\');
+    if (slash != std::string::npos) return dll.substr(0, slash) + "\\testcamctl.exe";
+#ifdef TESTCAMCTL_PATH
+    return WindowsPath(TESTCAMCTL_PATH);
+#else
+    return {};
+#endif
+}
+
+// Without TESTCAM_DLL the camera counts when the prefix has it registered.
+bool RegisteredInPrefix() {
+    ScopedComInit com;
+    for (const std::string& name : yscap::ListDevices(CLSID_VideoInputDeviceCategory))
+        if (name == "Test Pattern Camera") return true;
+    return false;
+}
+
 bool Register() {
     const std::string dll = DllPath();
-    if (dll.empty()) return false;
+    if (dll.empty()) {
+        // plug first: an earlier run may have left the camera unplugged.
+        return !CtlPath().empty() && TestCamCtl("plug") == 0 && RegisteredInPrefix() &&
+               TestCamCtl("refuse off") == 0 && TestCamCtl("still off") == 0;
+    }
     HMODULE module = ::LoadLibraryA(dll.c_str());
     if (!module) return false;
     using RegisterFn = HRESULT(STDAPICALLTYPE*)();
@@ -41,10 +68,9 @@ bool TestCameraAvailable() {
 }
 
 int TestCamCtl(const std::string& arguments) {
-    const std::string dll = DllPath();
-    const size_t slash = dll.find_last_of('\\');
-    if (slash == std::string::npos) return -1;
-    std::string command = "\"" + dll.substr(0, slash) + "\\testcamctl.exe\" " + arguments;
+    const std::string ctl = CtlPath();
+    if (ctl.empty()) return -1;
+    std::string command = "\"" + ctl + "\" " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

@@ -1,5 +1,5 @@
-// The test camera for capture tests: registered from TESTCAM_DLL, driven with testcamctl.exe from
-// the same folder. Tests skip when TESTCAM_DLL is not set.
+// The test camera for capture tests: registered from TESTCAM_DLL (testcamctl.exe beside it), or
+// already registered in the Wine prefix (testcamctl.exe of this build). Tests skip without it.
 #pragma once
 
 #include <string>
