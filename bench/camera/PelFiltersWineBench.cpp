@@ -27,6 +27,7 @@ struct Result {
     std::string name;
     std::vector<double> perIterationUs;     // wall clock, one mean per repetition
     std::vector<double> cpuPerIterationUs;  // this thread's CPU time, likewise
+    bool perPicture = true;                 // a streaming-thread cost, with its 1 ms target
 };
 
 // User plus kernel time of the calling thread, in microseconds.
@@ -97,9 +98,10 @@ void WriteJson(const char* path, const std::vector<Result>& results) {
             std::fprintf(f,
                          "%s    {\"name\": \"%s_%s\", \"run_name\": \"%s\", \"run_type\": \"aggregate\", "
                          "\"aggregate_name\": \"%s\", \"repetitions\": %u, \"real_time\": %.3f, "
-                         "\"cpu_time\": %.3f, \"time_unit\": \"us\", \"target_us\": 1000}",
+                         "\"cpu_time\": %.3f, \"time_unit\": \"us\"%s}",
                          first ? "" : ",\n", r.name.c_str(), a.name, r.name.c_str(), a.name,
-                         static_cast<unsigned>(r.perIterationUs.size()), a.real, a.cpu);
+                         static_cast<unsigned>(r.perIterationUs.size()), a.real, a.cpu,
+                         r.perPicture ? ", \"target_us\": 1000" : "");
             first = false;
         }
     }
@@ -164,6 +166,7 @@ int main(int argc, char** argv) {
                                [&] { overlay->Transform(picture.Sample()); }));
         results.push_back(Time("BM_WineOverlaySetFrame", repetitions,
                                [&] { overlay->SetFrame(bitmap.data(), kWidth, kHeight); }));
+        results.back().perPicture = false;  // the window thread's cost of a new photo frame
     }
     {
         ComPtr<IBaseFilter> filter;
