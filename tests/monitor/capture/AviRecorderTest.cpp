@@ -3,7 +3,7 @@
 #include "monitor/libs/YsCapture/AviRecorder.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
-#include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/VfwPlayback.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "monitor/libs/YsCapture/core/AviReader.h"
 #include "monitor/libs/YsCapture/double/CaptureScript.h"
-#include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/capture/TempFile.h"
 
 #include <gtest/gtest.h>
 

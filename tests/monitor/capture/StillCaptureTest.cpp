@@ -8,6 +8,7 @@
 #include "monitor/libs/YsCapture/DirectShow.h"
 #include "monitor/libs/YsCapture/core/AviReader.h"
 #include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/capture/VfwPlayback.h"
 

@@ -85,10 +85,4 @@ int TestCamCtl(const std::string& arguments) {
     return int(code);
 }
 
-std::string TempFile(const std::string& name) {
-    char folder[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 }  // namespace capture_test

@@ -10,7 +10,5 @@ namespace capture_test {
 bool TestCameraAvailable();
 // Runs testcamctl with the arguments; its exit code (-1 when it could not start).
 int TestCamCtl(const std::string& arguments);
-// A file path in the temporary folder.
-std::string TempFile(const std::string& name);
 
 }  // namespace capture_test
