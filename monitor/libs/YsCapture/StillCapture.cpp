@@ -21,6 +21,8 @@ using namespace yscap;
 namespace {
 // A camera that delivers nothing for this long counts as gone (unplugged without an event).
 constexpr DWORD kStallMs = 2500;
+// Some cameras take seconds to deliver their first frame after starting.
+constexpr DWORD kFirstFrameMs = 8000;
 }  // namespace
 
 // One open camera, optionally recording. Frames are converted on the streaming thread into the
@@ -67,6 +69,7 @@ class CStillCaptureImpl {
 
     bool Run() {
         lastFrameTick_ = ::GetTickCount();
+        frameSeen_ = false;
         {
             std::lock_guard<std::mutex> hold(sampleLock_);
             accepting_ = true;
@@ -80,7 +83,8 @@ class CStillCaptureImpl {
 
     bool Lost() {
         if (graph_.PollFailure()) return true;
-        return ::GetTickCount() - lastFrameTick_.load() > kStallMs;
+        const DWORD limit = frameSeen_ ? kStallMs : kFirstFrameMs;
+        return ::GetTickCount() - lastFrameTick_.load() > limit;
     }
 
     bool StartRecording(const std::string& path, int videoCompressor, int audioCompressor, int audioDevice,
@@ -146,6 +150,7 @@ class CStillCaptureImpl {
         if (recorder_) recorder_->OnFrame(frame, s.time);
         slot_.Publish();
         lastFrameTick_ = ::GetTickCount();
+        frameSeen_ = true;
     }
 
     std::unique_ptr<ScopedComInit> com_;
@@ -157,6 +162,7 @@ class CStillCaptureImpl {
     bool sourceTopDown_ = false;
     int64_t frameDuration_ = 333333;
     std::atomic<DWORD> lastFrameTick_{0};
+    std::atomic<bool> frameSeen_{false};
     std::unique_ptr<AviRecorder> recorder_;
     std::unique_ptr<AudioSource> audioSource_;
     bool audioMaster_ = false;
