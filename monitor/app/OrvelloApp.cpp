@@ -1,7 +1,6 @@
 #include "monitor/app/OrvelloApp.h"
 
-#include "framework/Dialog.h"
-#include "monitor/app/resource.h"
+#include "monitor/window/MonitorDlg.h"
 
 BEGIN_MESSAGE_MAP(COrvelloApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -12,7 +11,7 @@ COrvelloApp theApp;
 BOOL COrvelloApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControlsStatic();
-    CDialog dlg(IDD_ORVELLO_DIALOG);
+    CMonitorDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
