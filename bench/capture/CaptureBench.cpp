@@ -1,5 +1,5 @@
 // Per-frame costs on the camera's streaming thread and the window thread.
-#include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "media/avi/AviWriter.h"
 #include "monitor/libs/YsCapture/core/FrameConvert.h"
 #include "monitor/libs/YsCapture/core/FrameSlot.h"
 
@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+using namespace avi;
 using namespace yscap;
 
 // A camera sample of the asked size to the frame layout (row copy, top-down source flipped).

@@ -8,14 +8,14 @@ bool AviRecorder::Open(const std::string& path, std::unique_ptr<VideoEncoder> vi
                        int64_t frameDuration, std::unique_ptr<AudioEncoder> audio) {
     std::lock_guard<std::mutex> hold(lock_);
     if (frameDuration <= 0) frameDuration = 333333;
-    AviVideoFormat v;
+    avi::AviVideoFormat v;
     v.width = width;
     v.height = height;
     v.handler = video->StreamHandler();
     v.strf = video->Format();
     v.scale = 1000;
     v.rate = uint32_t((10000000LL * 1000 + frameDuration / 2) / frameDuration);
-    AviAudioFormat a;
+    avi::AviAudioFormat a;
     if (audio) a.strf = audio->Format();
     if (!writer_.Open(path, v, audio ? &a : nullptr)) {
         LogFailure("opening the AVI file", LONG(::GetLastError()));

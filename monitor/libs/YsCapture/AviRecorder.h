@@ -5,7 +5,7 @@
 
 #include "monitor/libs/YsCapture/AudioEncoder.h"
 #include "monitor/libs/YsCapture/VideoEncoder.h"
-#include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "media/avi/AviWriter.h"
 #include "monitor/libs/YsCapture/core/FramePacer.h"
 
 #include <memory>
@@ -30,7 +30,7 @@ class AviRecorder {
 
   private:
     mutable std::mutex lock_;
-    AviWriter writer_;
+    avi::AviWriter writer_;
     std::unique_ptr<VideoEncoder> video_;
     std::unique_ptr<AudioEncoder> audio_;
     std::unique_ptr<FramePacer> pacer_;

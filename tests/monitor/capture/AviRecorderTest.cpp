@@ -2,7 +2,7 @@
 #include "monitor/libs/YsCapture/AudioCompressors.h"
 #include "monitor/libs/YsCapture/AviRecorder.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
-#include "monitor/libs/YsCapture/core/AviReader.h"
+#include "media/avi/AviReader.h"
 #include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/VfwPlayback.h"
 
@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 
+using namespace avi;
 using namespace yscap;
 
 namespace {

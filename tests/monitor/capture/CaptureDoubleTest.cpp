@@ -1,7 +1,7 @@
 // The scripted double answers, delivers frames and loses the camera exactly as scripted.
 #include "monitor/libs/YsCapture/StillCapture.h"
 
-#include "monitor/libs/YsCapture/core/AviReader.h"
+#include "media/avi/AviReader.h"
 #include "monitor/libs/YsCapture/double/CaptureScript.h"
 #include "tests/monitor/capture/TempFile.h"
 
@@ -83,9 +83,9 @@ TEST_F(CaptureDoubleTest, ARecordingLogsItsArgumentsAndWritesTheDeliveredFrames)
     EXPECT_EQ(call.operation, "GetAviFromCam");
     EXPECT_EQ(call.numbers, (std::vector<long>{0, 320, 240, 1, 0, 255, 1, 1}));
     EXPECT_EQ(call.text, path);
-    yscap::AviFileInfo avi;
+    avi::AviFileInfo avi;
     std::string error;
-    ASSERT_TRUE(yscap::ParseAviFile(path, avi, error)) << error;
+    ASSERT_TRUE(avi::ParseAviFile(path, avi, error)) << error;
     EXPECT_EQ(avi.main.totalFrames, 5u);
     ::DeleteFileA(path.c_str());
 

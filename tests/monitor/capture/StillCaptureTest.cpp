@@ -6,8 +6,8 @@
 #include "monitor/libs/YsCapture/AudioSource.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
-#include "monitor/libs/YsCapture/core/AviReader.h"
-#include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "media/avi/AviReader.h"
+#include "media/avi/AviWriter.h"
 #include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/capture/VfwPlayback.h"
@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace avi;
 using namespace yscap;
 using capture_test::TestCamCtl;
 

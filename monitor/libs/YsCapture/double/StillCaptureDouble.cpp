@@ -1,7 +1,7 @@
 // Scripted CStillCapture: no device, frames and loss exactly when the script says.
 #include "monitor/libs/YsCapture/StillCapture.h"
 
-#include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "media/avi/AviWriter.h"
 #include "monitor/libs/YsCapture/double/CaptureScript.h"
 
 #include <cstring>
@@ -58,7 +58,7 @@ class CStillCaptureImpl {
     long capturesSinceOpen = 0;
     long nextFrame = 0;  // number of the next frame to deliver
     std::vector<uint8_t> frame;
-    yscap::AviWriter writer;
+    avi::AviWriter writer;
 };
 
 CStillCapture::CStillCapture() : m_impl(std::make_unique<CStillCaptureImpl>()) {}
@@ -151,10 +151,10 @@ bool CStillCapture::GetAviFromCam(int videoCompressor, int width, int height, in
                        aviPath});
     if (!NextAnswer(s.recordResults, s.recordDefault) || width <= 0 || height <= 0) return false;
     if (s.writeAviFile) {
-        yscap::AviVideoFormat format;
+        avi::AviVideoFormat format;
         format.width = width;
         format.height = height;
-        format.handler = yscap::MakeFourCc('D', 'I', 'B', ' ');
+        format.handler = avi::MakeFourCc('D', 'I', 'B', ' ');
         BITMAPINFOHEADER bih{};
         bih.biSize = sizeof bih;
         bih.biWidth = width;

@@ -1,5 +1,5 @@
-#include "monitor/libs/YsCapture/core/AviReader.h"
-#include "monitor/libs/YsCapture/core/AviWriter.h"
+#include "media/avi/AviReader.h"
+#include "media/avi/AviWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-using namespace yscap;
+using namespace avi;
 
 namespace {
 
