@@ -2,7 +2,7 @@
 #include "framework/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int cmdShow) {
-    CWinApp* app = AfxGetApp();
+    CWinApp* app = ::fw::ProgramApp();
     if (!app) return -1;
     app->SetupFromWinMain(instance, ::GetCommandLine(), cmdShow);
     int code = 0;

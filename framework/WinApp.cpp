@@ -20,14 +20,27 @@ ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCTSTR appName) {
+CWinApp::CWinApp(LPCTSTR appName) : m_hInstance(::GetModuleHandle(nullptr)) {
     if (appName) m_strAppName = appName;
     m_pszAppName = appName ? m_strAppName.GetString() : nullptr;
     g_app = this;
 }
 
+CWinApp::CWinApp(StandIn) : m_hInstance(::GetModuleHandle(nullptr)) {}
+
 CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
+}
+
+namespace {
+class CStandInApp : public CWinApp {
+  public:
+    CStandInApp() : CWinApp(StandIn{}) {}
+};
+}  // namespace
+
+CWinApp* fw::ProgramApp() {
+    return g_app;
 }
 
 void CWinApp::SetupFromWinMain(HINSTANCE instance, LPTSTR cmdLine, int cmdShow) {
@@ -62,8 +75,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg) {
 }
 
 BOOL fw::PreTranslate(MSG* msg) {
-    CWinThread* thread = AfxGetThread();
-    return thread ? thread->PreTranslateMessage(msg) : CWinThread::WalkPreTranslateTree(msg);
+    return AfxGetThread()->PreTranslateMessage(msg);
 }
 
 int CWinThread::Run() {
@@ -79,23 +91,27 @@ int CWinThread::Run() {
 }
 
 CWinApp* AfxGetApp() {
-    return g_app;
+    if (g_app) return g_app;
+    static CStandInApp standIn;
+    return &standIn;
 }
 CWinThread* AfxGetThread() {
-    return g_app;
+    return AfxGetApp();
 }
 CWnd* AfxGetMainWnd() {
-    return g_app ? g_app->m_pMainWnd : nullptr;
+    return AfxGetApp()->m_pMainWnd;
 }
 HINSTANCE AfxGetInstanceHandle() {
-    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandle(nullptr);
+    CWinApp* app = AfxGetApp();
+    return app->m_hInstance ? app->m_hInstance : ::GetModuleHandle(nullptr);
 }
 HINSTANCE AfxGetResourceHandle() {
     return AfxGetInstanceHandle();
 }
 
 CString AfxGetAppTitle() {
-    if (g_app && g_app->m_pszAppName && *g_app->m_pszAppName) return CString(g_app->m_pszAppName);
+    CWinApp* app = AfxGetApp();
+    if (app->m_pszAppName && *app->m_pszAppName) return CString(app->m_pszAppName);
     CString title;
     if (title.LoadString(AFX_IDS_APP_TITLE)) return title;
     return ModuleTitle();

@@ -55,11 +55,23 @@ class CWinApp : public CWinThread {
     // Called once by WinMain before InitInstance.
     void SetupFromWinMain(HINSTANCE instance, LPTSTR cmdLine, int cmdShow);
 
+  protected:
+    // The stand-in application of programs without one (tests): not the program's app.
+    struct StandIn {};
+    explicit CWinApp(StandIn);
+
     DECLARE_MESSAGE_MAP()
 
     CString m_strAppName;
 };
 
+namespace fw {
+// The program's own application object (the global CWinApp), or null when there is none.
+CWinApp* ProgramApp();
+}  // namespace fw
+
+// The program's application object. Code running without one (tests) gets a stand-in whose
+// instance handle is the executable's, so AfxGetApp()->LoadIcon(128) works everywhere.
 CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();

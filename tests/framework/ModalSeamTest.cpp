@@ -25,7 +25,11 @@ TEST(ModalSeam, MessageBoxesAreAnsweredAndRecorded) {
     ASSERT_EQ(script.messageBoxes.size(), 3u);
     EXPECT_EQ(script.messageBoxes[0].text, CString(_T("Delete it?")));
     EXPECT_EQ(script.messageBoxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_FALSE(script.messageBoxes[0].caption.IsEmpty());  // the application title
+    // Without a program app object the stand-in's title is the module name.
+    EXPECT_EQ(script.messageBoxes[0].caption.Left(15), CString(_T("framework_test_")));
+    ASSERT_NE(AfxGetApp(), nullptr);
+    EXPECT_EQ(AfxGetApp()->m_hInstance, ::GetModuleHandle(nullptr));
+    EXPECT_EQ(fw::ProgramApp(), nullptr);
     EXPECT_EQ(script.messageBoxes[2].caption, CString(_T("Halmere")));
     EXPECT_EQ(script.messageBoxes[2].type, 0x2030u);
     EXPECT_NE(script.messageBoxes[2].owner, nullptr);
