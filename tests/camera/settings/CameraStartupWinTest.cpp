@@ -43,9 +43,10 @@ class CameraStartupTest : public ::testing::Test {
 };
 
 TEST(ProgramFolderTest, FolderOfTheRunningProgramWithATrailingBackslash) {
-    wchar_t module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring expected(module);
+    // A buffer large enough for any path: the test may run from a folder deeper than MAX_PATH.
+    std::vector<wchar_t> module(32768);
+    GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+    std::wstring expected(module.data());
     expected.erase(expected.find_last_of(L'\\') + 1);
 
     wchar_t before[MAX_PATH];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -12,10 +13,11 @@ class TempFolder {
   public:
     TempFolder() {
         static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         path_ = std::filesystem::temp_directory_path() /
-                ("pelu-" + std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF) + "-" +
-                 std::to_string(counter++));
-        std::filesystem::remove_all(path_);
+                ("pelu-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
