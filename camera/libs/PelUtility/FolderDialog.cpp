@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "framework/ComPtr.h"
 
 namespace {
 

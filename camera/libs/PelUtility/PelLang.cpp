@@ -1,6 +1,5 @@
 #include "camera/libs/PelUtility/PelLang.h"
 
-#include <cwctype>
 #include <memory>
 
 namespace {
