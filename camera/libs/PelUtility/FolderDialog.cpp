@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-
 namespace {
 
 CFolderDialog::AnswerHook& Hook() {
