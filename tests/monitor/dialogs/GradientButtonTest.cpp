@@ -1,7 +1,9 @@
 #include <vector>
 
 #include "framework/Framework.h"
+#include "framework/ModalScript.h"
 #include "monitor/controls/GradientButton.h"
+#include "monitor/dialogs/AudioSettingsDlg.h"
 #include "tests/monitor/dialogs/DialogTestSupport.h"
 
 namespace {
@@ -168,6 +170,35 @@ TEST_F(GradientButtonDrawing, MouseMoveArmsHoverAndLeaveTracking) {
     button.SendMessage(WM_MOUSELEAVE);
     EXPECT_FALSE(button.IsTracking());
     EXPECT_FALSE(button.IsHovering());
+}
+
+}  // namespace
+
+namespace {
+
+// In a real dialog the button paints through the parent's WM_DRAWITEM, reflected to the bound object.
+TEST(GradientButtonInDialog, PaintsThroughTheDialogsOwnerDraw) {
+    fw::ModalScript script;
+    COLORREF face = CLR_INVALID, outline = CLR_INVALID;
+    script.OnNextDialog([&](CDialog& dlg) {
+        HWND ok = ::GetDlgItem(dlg.m_hWnd, 1027);
+        RECT rc;
+        ::GetClientRect(ok, &rc);
+        ScopedDc dc(::CreateCompatibleDC(nullptr));
+        ScopedGetDc screen(ok);
+        ScopedBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), rc.right, rc.bottom));
+        ScopedSelect select(dc.Get(), bitmap.Get());
+        ::SendMessageA(ok, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+        face = ::GetPixel(dc.Get(), 6, rc.bottom - 4);
+        outline = ::GetPixel(dc.Get(), rc.right / 2, 0);
+    });
+    CAudioSettingsDlg dlg;
+    dlg.DoModal();
+    EXPECT_EQ(outline, RGB(0, 0, 0));
+    // A pale blue-grey of the lower face, not the system's button face.
+    EXPECT_NE(face, ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_GT(GetBValue(face), GetRValue(face));
+    EXPECT_EQ(GetRValue(face), GetGValue(face));
 }
 
 }  // namespace
