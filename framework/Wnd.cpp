@@ -398,7 +398,10 @@ int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) const {
 }
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+    if (saveAndValidate && m_bShowingData) return TRUE;
+    bool wasShowing = std::exchange(m_bShowingData, m_bShowingData || !saveAndValidate);
     CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
+    m_bShowingData = wasShowing;
     return dx.Finish();
 }

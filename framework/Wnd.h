@@ -49,7 +49,8 @@ class CWnd : public CCmdTarget {
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void DoDataExchange(CDataExchange* dx) {}
     // Reads the controls into the members (save = TRUE) or shows the members (FALSE). A failed check
-    // stores nothing and returns FALSE.
+    // stores nothing and returns FALSE. A read asked for while the members are being shown (a change
+    // notification of a control being filled) does nothing: the members already hold the values.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     // Default processing of the message being handled.
@@ -192,6 +193,7 @@ class CWnd : public CCmdTarget {
 
     WNDPROC m_pfnSuper = nullptr;  // the window's own procedure, when subclassed
     bool m_bCreatedHere = false;   // CreateEx made the window: the destructor destroys it
+    bool m_bShowingData = false;   // an UpdateData(FALSE) pass is running
 
     // Routes the bound window's messages to WndProc, keeping its own procedure as the default.
     void HookProcedure();

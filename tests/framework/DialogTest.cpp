@@ -183,4 +183,45 @@ TEST(Dialog, ActionsFindTheirTemplateWhenDialogsNestAndDisabledButtonsCannotBePr
     EXPECT_EQ(script.dialogs[1].result, IDOK);
 }
 
+// Reads its controls on every change of the text, as a dialog that validates while typing does.
+class CValidatingDlg : public CSettingsDlg {
+  public:
+    int changes = 0;
+    afx_msg void OnTextChanged() {
+        ++changes;
+        UpdateData(TRUE);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CValidatingDlg, CSettingsDlg)
+ON_EN_CHANGE(IDC_SECONDS, &CValidatingDlg::OnTextChanged)
+END_MESSAGE_MAP()
+
+TEST(Dialog, ReadingWhileTheMembersAreShownKeepsThemAndTypingValidatesAtOnce) {
+    fw::ModalScript script;
+    CValidatingDlg dlg;
+    dlg.m_strName = _T("kept");
+    script.OnNextDialog([&script](CDialog& d) {
+        auto& v = static_cast<CValidatingDlg&>(d);
+        // Filling the seconds field during initialisation sent a change; the controls shown after
+        // it were not read back while still blank.
+        EXPECT_GE(v.changes, 1);
+        EXPECT_EQ(v.m_bEnabled, 1);
+        EXPECT_EQ(v.m_nRadio, 1);
+        EXPECT_EQ(v.m_nChoice, 2);
+        EXPECT_EQ(v.IsDlgButtonChecked(IDC_ENABLED), BST_CHECKED);
+        EXPECT_TRUE(script.messageBoxes.empty());
+        v.SetDlgItemText(IDC_SECONDS, _T(""));  // clearing the field complains at once
+        ASSERT_EQ(script.messageBoxes.size(), 1u);
+        EXPECT_EQ(v.m_nSeconds, 5);
+        v.SetDlgItemText(IDC_SECONDS, _T("60"));
+        EXPECT_EQ(v.m_nSeconds, 60);
+        fw::PressButton(v, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_strName, CString(_T("kept")));
+    EXPECT_EQ(dlg.m_nSeconds, 60);
+}
+
 }  // namespace
