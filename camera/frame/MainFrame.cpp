@@ -48,6 +48,7 @@ ON_COMMAND(ID_EFFECTS, &CMainFrame::OnEffects)
 ON_COMMAND_RANGE(ID_PROPERTY_FIRST, ID_PROPERTY_LAST, &CMainFrame::OnPropertyPages)
 ON_COMMAND_RANGE(ID_FRAME_TYPE_FIRST, ID_FRAME_TYPE_LAST, &CMainFrame::OnFrameType)
 ON_COMMAND(ID_COMPANY, &CMainFrame::OnCompany)
+ON_MESSAGE(WM_CONTEXTMENU, &CMainFrame::OnContextMenu)
 ON_UPDATE_COMMAND_UI(ID_TAKE_PHOTO, &CMainFrame::OnUpdatePreviewOnly)
 ON_UPDATE_COMMAND_UI(ID_CAPTURE_START, &CMainFrame::OnUpdatePreviewOnly)
 ON_UPDATE_COMMAND_UI(ID_SETTINGS, &CMainFrame::OnUpdatePreviewOnly)
@@ -374,12 +375,12 @@ std::wstring CMainFrame::SheetTitle(UINT command, const wchar_t* fallback) const
 }
 
 void CMainFrame::OnSettings() {
-    if (RunConfigSheet(SheetTitle(ID_SETTINGS, L"Config")) == IDOK && context_.saveSettings)
+    if (RunConfigSheet(*this, SheetTitle(ID_SETTINGS, L"Config")) == IDOK && context_.saveSettings)
         context_.saveSettings();
 }
 
 void CMainFrame::OnEffects() {
-    if (RunEffectSheet(SheetTitle(ID_EFFECTS, L"Effect")) == IDOK && context_.saveSettings)
+    if (RunEffectSheet(*this, SheetTitle(ID_EFFECTS, L"Effect")) == IDOK && context_.saveSettings)
         context_.saveSettings();
 }
 

@@ -51,6 +51,10 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     void ApplyPhotoFrame(const std::wstring& name);
     bool LoadFrameBitmap(const std::wstring& path);
     bool ApplyTextOverlay(const std::wstring& text, const CharFormatRecord& format);
+    // Loads the frame-type menu (resource 314) when needed and lists the Effects folder's frames
+    // in it; returns its "Tray Menu" pop-up (null without the resource).
+    HMENU FillFrameTypeMenu();
+    const MainFrameContext& Context() const { return context_; }
 
     CaptureGraph& Graph() { return graph_; }
     const CaptureDeviceList& VideoDevices() const { return videoDevices_; }
@@ -86,6 +90,7 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     afx_msg void OnPropertyPages(UINT id);
     afx_msg void OnFrameType(UINT id);
     afx_msg void OnCompany();
+    afx_msg LRESULT OnContextMenu(WPARAM, LPARAM);
 
     afx_msg void OnUpdatePreviewOnly(CCmdUI* ui);
     afx_msg void OnUpdateCaptureStop(CCmdUI* ui);

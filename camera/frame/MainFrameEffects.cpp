@@ -1,44 +1,21 @@
 // The picture settings on the running preview graph: flips, mosaic and zoom go to "Pel Reversal",
-// the photo frame and the text to "Pel Overlay", the anti-flicker frequency to the camera.
+// the photo frame and the text to "Pel Overlay", the anti-flicker frequency to the camera. The
+// frame-type menu (right-click on the picture) chooses a photo frame from the Effects folder.
 #include "camera/frame/MainFrame.h"
 
-#include "media/DShow.h"
-
-#include <vector>
-
-#include "camera/frame/FrameBitmap.h"
-#include "camera/libs/PelFilters/PelInterfaces.h"
+#include "camera/app/resource.h"
+#include "camera/libs/PelUtility/ZelParser.h"
+#include "camera/pages/FrameTypeMenu.h"
+#include "camera/pages/GraphEffects.h"
 #include "camera/settings/CameraSettings.h"
-#include "framework/ComPtr.h"
-#include "framework/Handles.h"
+#include "camera/settings/SettingsStore.h"
+#include "framework/WinApp.h"
 
 namespace {
 
 constexpr wchar_t kNoReversal[] = L"Can't Find IPelReversal\xFF01";
 constexpr wchar_t kNoOverlay[] = L"Cant Find IPelFilter\xFF01";
 constexpr wchar_t kNoOverlayForText[] = L"Can't Find IPelFilter\xFF01";
-constexpr long kPowerLineFrequencyProperty = 13;  // the camera's anti-flicker control
-constexpr long kManualFlag = 2;                   // VideoProcAmp_Flags_Manual
-
-template <typename T>
-bool QueryFilter(IBaseFilter* filter, REFIID iid, ComPtr<T>& out) {
-    return filter && SUCCEEDED(filter->QueryInterface(iid, out.AsOut()));
-}
-
-// The whole file, up to the largest frame bitmap accepted; empty when it cannot be read.
-bool ReadWholeFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxFrameBitmapFileBytes)
-        return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-           read == bytes.size();
-}
 
 }  // namespace
 
@@ -51,31 +28,19 @@ void CMainFrame::ApplyStoredSettings() {
 }
 
 bool CMainFrame::ApplyReversal(int vertical, int horizontal, int mosaic) {
-    ComPtr<IPelReversal> reversal;
-    if (!QueryFilter(graph_.ReversalFilter(), IID_IPelReversal, reversal)) {
-        MessageBox(kNoReversal, nullptr, MB_OK);
-        return false;
-    }
-    reversal->SetSize(graph_.VideoWidth(), graph_.VideoHeight());
-    reversal->SetReversalV(vertical);
-    reversal->SetReversalH(horizontal);
-    reversal->SetMosaicWidth(mosaic);
-    return true;
+    const EffectResult result = SendReversal(graph_.ReversalFilter(), graph_.VideoWidth(),
+                                             graph_.VideoHeight(), vertical, horizontal, mosaic);
+    if (result == EffectResult::NoInterface) MessageBox(kNoReversal, nullptr, MB_OK);
+    return result == EffectResult::Sent;
 }
 
 void CMainFrame::ApplyZoom(int zoomOut) {
-    ComPtr<IPelReversal> reversal;
-    if (!QueryFilter(graph_.ReversalFilter(), IID_IPelReversal, reversal)) {
+    if (SendZoom(graph_.ReversalFilter(), zoomOut) == EffectResult::NoInterface)
         MessageBox(kNoReversal, nullptr, MB_OK);
-        return;
-    }
-    reversal->SetZoom(zoomOut + 1);
 }
 
 void CMainFrame::ApplyPowerLineFrequency(int frequency) {
-    ComPtr<IAMVideoProcAmp> amp;
-    if (!QueryFilter(graph_.VideoCaptureFilter(), IID_IAMVideoProcAmp, amp)) return;
-    amp->Set(kPowerLineFrequencyProperty, frequency + 1, kManualFlag);
+    SendPowerLineFrequency(graph_.VideoCaptureFilter(), frequency);
 }
 
 void CMainFrame::ApplyPhotoFrame(const std::wstring& name) {
@@ -83,41 +48,41 @@ void CMainFrame::ApplyPhotoFrame(const std::wstring& name) {
 }
 
 bool CMainFrame::LoadFrameBitmap(const std::wstring& path) {
-    ComPtr<IPelFilter> overlay;
-    if (!QueryFilter(graph_.OverlayFilter(), IID_IPelFilter, overlay)) {
-        MessageBox(kNoOverlay, nullptr, MB_OK);
-        return false;
-    }
-    if (path.empty()) {
-        overlay->SetFrame(nullptr, 0, 0);
-        return true;
-    }
-    std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    FrameBitmap frame;
-    const FrameBitmapStatus status = ParseFrameBitmap(bytes.data(), bytes.size(), frame);
-    if (status != FrameBitmapStatus::Ok) {
-        OutputDebugStringA("LoadFrameBitmap: frame bitmap refused: ");
-        OutputDebugStringA(FrameBitmapStatusText(status));
-        return false;
-    }
-    FrameBitmap scaled;
-    if (!ScaleFrameBitmap(frame, graph_.VideoWidth(), graph_.VideoHeight(), scaled)) return false;
-    overlay->SetFrame(scaled.pixels.data(), scaled.width, scaled.height);
-    return true;
+    const EffectResult result =
+        SendFrameBitmap(graph_.OverlayFilter(), path, graph_.VideoWidth(), graph_.VideoHeight());
+    if (result == EffectResult::NoInterface) MessageBox(kNoOverlay, nullptr, MB_OK);
+    return result == EffectResult::Sent;
 }
 
 bool CMainFrame::ApplyTextOverlay(const std::wstring& text, const CharFormatRecord& format) {
-    ComPtr<IPelFilter> overlay;
-    if (!QueryFilter(graph_.OverlayFilter(), IID_IPelFilter, overlay)) {
-        MessageBox(kNoOverlayForText, nullptr, MB_OK);
-        return false;
+    const EffectResult result = SendTextOverlay(graph_.OverlayFilter(), text, format);
+    if (result == EffectResult::NoInterface) MessageBox(kNoOverlayForText, nullptr, MB_OK);
+    return result == EffectResult::Sent;
+}
+
+HMENU CMainFrame::FillFrameTypeMenu() {
+    if (!frameTypeMenu_)
+        frameTypeMenu_.Reset(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    HMENU outer = frameTypeMenu_ ? ::GetSubMenu(frameTypeMenu_.Get(), 0) : nullptr;
+    HMENU inner = outer ? ::GetSubMenu(outer, 0) : nullptr;
+    if (!inner) return nullptr;
+    FillFrameTypePopup(inner, context_.programFolder);
+    return outer;
+}
+
+LRESULT CMainFrame::OnContextMenu(WPARAM, LPARAM lParam) {
+    HMENU outer = FillFrameTypeMenu();
+    if (!outer) return 0;
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (lParam == static_cast<LPARAM>(-1)) {  // from the keyboard: the view's top-left corner
+        at = POINT{0, 0};
+        ::ClientToScreen(view_.m_hWnd, &at);
     }
-    if (text.empty()) {
-        overlay->SetText(nullptr, 0, 0, 0);
-        return true;
-    }
-    if (format.szFaceName[0] == 0) return false;
-    // Drawing the text into a mask belongs to the effects work that follows.
-    return true;
+    // Greyed while the effects page is open; the chosen command comes back as WM_COMMAND.
+    const UINT state = CameraSettings.effectsPageOpen ? MF_GRAYED : MF_ENABLED;
+    HMENU inner = ::GetSubMenu(outer, 0);
+    for (int i = 0, n = ::GetMenuItemCount(inner); i < n; ++i)
+        ::EnableMenuItem(inner, static_cast<UINT>(i), MF_BYPOSITION | state);
+    ::TrackPopupMenu(outer, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    return 0;
 }
