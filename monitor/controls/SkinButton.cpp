@@ -35,6 +35,13 @@ void PutPicture(HDC target, int x, int y, int w, int h, HDC source, SIZE size, b
     }
 }
 
+// Message 0x0500 means something only to buttons; other controls of a group never see it.
+bool IsButtonWindow(HWND wnd) {
+    char name[16] = {};
+    ::GetClassNameA(wnd, name, sizeof name);
+    return ::lstrcmpiA(name, "Button") == 0;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinButton, CButton)
@@ -392,7 +399,8 @@ LRESULT CSkinButton::OnClearCheck(WPARAM, LPARAM) {
 void CSkinButton::ClearOtherRadios() {
     // The group runs from the nearest control at or before this one with WS_GROUP up to the next
     // control with WS_GROUP. Hidden and disabled members are included: a disabled size button must
-    // not stay checked beside the new choice.
+    // not stay checked beside the new choice. The message is sent, not posted: a clear still waiting
+    // in the queue would undo a check made after it.
     HWND first = m_hWnd;
     while (!(::GetWindowLongPtr(first, GWL_STYLE) & WS_GROUP)) {
         HWND previous = ::GetWindow(first, GW_HWNDPREV);
@@ -401,6 +409,6 @@ void CSkinButton::ClearOtherRadios() {
     }
     for (HWND member = first; member; member = ::GetWindow(member, GW_HWNDNEXT)) {
         if (member != first && (::GetWindowLongPtr(member, GWL_STYLE) & WS_GROUP)) break;
-        if (member != m_hWnd) ::PostMessage(member, kClearCheckMessage, 0, 0);
+        if (member != m_hWnd && IsButtonWindow(member)) ::SendMessage(member, kClearCheckMessage, 0, 0);
     }
 }

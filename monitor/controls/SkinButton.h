@@ -2,7 +2,7 @@
 // six pictures (normal, pressed/checked, hover, disabled, focus, mask); the mask (white outside,
 // anything else inside) gives the button its clickable outline and is the picture's transparency.
 // Owner-drawn buttons lose the system's check and radio behaviour, so the class keeps the check
-// itself: BM_SETCHECK / BM_GETCHECK, and message 0x0500 to clear the other radios of a group.
+// itself: BM_SETCHECK / BM_GETCHECK, and message 0x0500 that clears the other radios of a group.
 //
 // Bind it to a template control (DDX_Control or SubclassDlgItem), then call SetBitmaps and, where
 // wanted, SetTooltipText.
@@ -14,7 +14,7 @@
 
 class CSkinButton : public CButton {
   public:
-    // Posted to the other radio buttons of a group when one of them becomes checked.
+    // Sent to the other radio buttons of a group when one of them becomes checked.
     static constexpr UINT kClearCheckMessage = WM_USER + 0x100;
 
     enum Kind { kPushButton = 0, kCheckBox = 2, kRadioButton = 4 };
