@@ -72,12 +72,12 @@ void StartFindClose(const char* path) {
     ::CloseHandle(pi.hProcess);
 }
 
-TEST(Programs, OrvelloStartsWithItsDialogAndEndsCleanlyWhenClosed) {
-    StartFindClose(ORVELLO_EXE, L"Halmere");
+TEST(Programs, OrvelloStartsAndEndsCleanlyWhenItsWindowIsClosed) {
+    StartFindClose(ORVELLO_EXE);
 }
 
-TEST(Programs, PelCameraStartsWithItsFrameAndEndsCleanlyWhenClosed) {
-    StartFindClose(PELCAMERA_EXE, L"PelCamera");
+TEST(Programs, PelCameraStartsAndEndsCleanlyWhenItsWindowIsClosed) {
+    StartFindClose(PELCAMERA_EXE);
 }
 
 }  // namespace
