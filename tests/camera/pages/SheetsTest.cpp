@@ -1,0 +1,140 @@
+// The two sheets as the frame's commands run them: captions from the language, OK and Cancel only,
+// the settings file written by the caller after OK only.
+#include <gtest/gtest.h>
+
+#include "camera/pages/ConfigSheet.h"
+#include "camera/pages/EffectSheet.h"
+#include "camera/pages/PageIds.h"
+#include "camera/pages/SheetRun.h"
+#include "camera/settings/SettingsStore.h"
+#include "framework/ModalScript.h"
+#include "framework/WinApp.h"
+#include "tests/camera/pages/PageTestSupport.h"
+
+namespace {
+
+bool Shown(HWND button) {
+    return button && (::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+class SheetsTest : public PageTest {
+  protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        ASSERT_TRUE(AfxInitRichEdit2());
+    }
+    // As the frame does it: run the sheet, write Config.xml after OK.
+    INT_PTR OpenAndSave(UINT command) {
+        const bool effects = command == kEffectsCommand;
+        const std::wstring caption = SheetCaption(command, effects ? L"Effect" : L"Config");
+        const INT_PTR result = effects ? RunEffectSheet(host, caption) : RunConfigSheet(host, caption);
+        if (result == IDOK) SaveCameraSettings(programFolder, document);
+        return result;
+    }
+    void UseLanguage(const std::string& text) {
+        std::filesystem::create_directories(root / L"Language");
+        WriteFile(L"Language\\1033.lang", text);
+        CPelLang::GetInstance()->SetLanguagePath((programFolder + L"Language\\").c_str());
+        ASSERT_EQ(CPelLang::GetInstance()->SetLanguageID(1033), 1033);
+    }
+};
+
+TEST_F(SheetsTest, OkWritesConfigXmlCancelAndCloseBoxDoNot) {
+    const std::string before = ReadFile(L"Config.xml");
+    for (int way = 0; way < 2; ++way) {
+        fw::ModalScript script;
+        script.OnNextSheet([way](CPropertySheet& sheet) {
+            ::SendMessage(::GetDlgItem(sheet.GetPage(0)->m_hWnd, IDC_REVERSAL_H), BM_CLICK, 0, 0);
+            if (way == 0)
+                sheet.PressButton(PSBTN_CANCEL);
+            else
+                sheet.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
+        EXPECT_EQ(OpenAndSave(kSettingsCommand), IDCANCEL);
+        EXPECT_EQ(ReadFile(L"Config.xml"), before);
+    }
+    fw::ModalScript script;
+    script.OnNextSheet([](CPropertySheet& sheet) {
+        ::SendMessage(::GetDlgItem(sheet.GetPage(0)->m_hWnd, IDC_REVERSAL_H), BM_CLICK, 0, 0);
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(OpenAndSave(kSettingsCommand), IDOK);
+    EXPECT_NE(ReadFile(L"Config.xml").find("<ReversalH>1</ReversalH>"), std::string::npos);
+
+    // The effects sheet the same way.
+    const std::string afterConfig = ReadFile(L"Config.xml");
+    script.OnNextSheet([](CPropertySheet& sheet) { sheet.PressButton(PSBTN_CANCEL); });
+    EXPECT_EQ(OpenAndSave(kEffectsCommand), IDCANCEL);
+    EXPECT_EQ(ReadFile(L"Config.xml"), afterConfig);
+    script.OnNextSheet([](CPropertySheet& sheet) {
+        ::SetDlgItemTextW(sheet.GetPage(0)->m_hWnd, IDC_TEXT_BOX, L"Hi");
+        sheet.PressButton(PSBTN_OK);
+    });
+    EXPECT_EQ(OpenAndSave(kEffectsCommand), IDOK);
+    EXPECT_NE(ReadFile(L"Config.xml").find("<TextContent>Hi</TextContent>"), std::string::npos);
+}
+
+TEST_F(SheetsTest, SheetsShowOnlyOkAndCancelAndReopenWithTheStoredValues) {
+    fw::ModalScript script;
+    bool apply = true, help = true, ok = false, cancel = false;
+    script.OnNextSheet([&](CPropertySheet& sheet) {
+        HWND applyButton = ::GetDlgItem(sheet.m_hWnd, 0x3021);  // the sheet's Apply button
+        HWND helpButton = ::GetDlgItem(sheet.m_hWnd, 0x0009);
+        apply = Shown(applyButton);
+        help = Shown(helpButton);
+        ok = Shown(::GetDlgItem(sheet.m_hWnd, IDOK));
+        cancel = Shown(::GetDlgItem(sheet.m_hWnd, IDCANCEL));
+        ::SendMessage(::GetDlgItem(sheet.GetPage(0)->m_hWnd, IDC_ZOOM_3X), BM_CLICK, 0, 0);
+        sheet.PressButton(PSBTN_OK);
+    });
+    int zoomShown = -1;
+    script.OnNextSheet([&](CPropertySheet& sheet) {
+        for (int i = 0; i < 4; ++i)
+            if (::IsDlgButtonChecked(sheet.GetPage(0)->m_hWnd, IDC_ZOOM_1X + i)) zoomShown = i;
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(OpenAndSave(kSettingsCommand), IDOK);
+    EXPECT_EQ(OpenAndSave(kSettingsCommand), IDCANCEL);
+    EXPECT_FALSE(apply);
+    EXPECT_FALSE(help);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(zoomShown, 2);
+    ASSERT_EQ(script.dialogs.size(), 2u);
+    EXPECT_EQ(script.dialogs[0].caption, CString(L"Config"));
+}
+
+TEST_F(SheetsTest, CaptionsComeFromMainMenuWithConfigAndEffectWithoutAnEntry) {
+    UseLanguage(
+        "[MainMenu]\nFile=&File\n32795=Picture "
+        "Effects\n[ID_310]\nTitle=Basics\n[ID_313]\nTitle=Fun\nNoPhotoFrame=Plain\n");
+    EXPECT_EQ(SheetCaption(kSettingsCommand, L"Config"), L"Config");
+    EXPECT_EQ(SheetCaption(kEffectsCommand, L"Effect"), L"Picture Effects");
+    fw::ModalScript script;
+    std::wstring tab, noFrame;
+    script.OnNextSheet([&](CPropertySheet& sheet) {
+        HWND tabs = reinterpret_cast<HWND>(sheet.SendMessage(PSM_GETTABCONTROL));
+        wchar_t text[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        ::SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        tab = text;
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(OpenAndSave(kSettingsCommand), IDCANCEL);
+    EXPECT_EQ(tab, L"Basics");
+    script.OnNextSheet([&](CPropertySheet& sheet) {
+        noFrame = ItemText(*sheet.GetPage(0), IDC_FRAME_LIST, 0);
+        EXPECT_EQ(ItemCount(*sheet.GetPage(0), IDC_FRAME_LIST), 1);
+        sheet.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(OpenAndSave(kEffectsCommand), IDCANCEL);
+    EXPECT_EQ(noFrame, L"Plain");
+    ASSERT_EQ(script.dialogs.size(), 2u);
+    EXPECT_EQ(script.dialogs[0].caption, CString(L"Config"));
+    EXPECT_EQ(script.dialogs[1].caption, CString(L"Picture Effects"));
+}
+
+}  // namespace
