@@ -41,6 +41,18 @@ class CSkinTestDlg : public CDialog {
     }
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
+        Reset();
+        return TRUE;
+    }
+    // Back to the start: the main window's kind of set-up, nothing checked, pushed or disabled.
+    void Reset() {
+        for (CSkinButton* b :
+             {&m_size[0], &m_size[1], &m_size[2], &m_recorder, &m_snapshot, &m_close, &m_plain}) {
+            b->EnableWindow(TRUE);
+            b->SetWindowText(_T(""));
+            b->SetCheck(BST_UNCHECKED);
+            b->SetState(FALSE);
+        }
         // As the main window does: one to one, no edge, no inset, no hover or focus picture.
         m_size[0].SetBitmaps(210, 209, 0, 210, 0, 204, 0, 0, 0);
         m_size[1].SetBitmaps(212, 211, 0, 212, 0, 204, 0, 0, 0);
@@ -49,6 +61,7 @@ class CSkinTestDlg : public CDialog {
         m_snapshot.SetBitmaps(226, 225, 0, 0, 0, 204, 0, 0, 0);
         m_close.SetBitmaps(236, 236, 0, 0, 0, 235, 0, 0, 0);
         m_close.SetTooltipText(_T("Close"));
+        m_plain.SetBitmaps(0, 0, 0, 0, 0, 0, 1, 0, 0);
         Place(m_size[0], 10, 10);
         Place(m_size[1], 90, 10);
         Place(m_size[2], 170, 10);
@@ -56,7 +69,7 @@ class CSkinTestDlg : public CDialog {
         Place(m_snapshot, 90, 50);
         Place(m_close, 170, 50);
         Place(m_plain, 10, 90);
-        return TRUE;
+        clicks.clear();
     }
     afx_msg void OnClicked(UINT id) { clicks.push_back(id); }
     DECLARE_MESSAGE_MAP()
@@ -131,17 +144,26 @@ void Click(const CWnd& w) {
     Release();
 }
 
+// One dialog for every test: under Wine without a window manager, destroying a window that was
+// activated takes two seconds.
 class SkinButtonTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg.Create(IDD_SKIN_TEST));
-        ::SetWindowPos(dlg.m_hWnd, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        ::SetForegroundWindow(dlg.m_hWnd);
-        ::SetCursorPos(20, 20);  // away from the window
-        Settle();
+    static void SetUpTestSuite() {
+        shared = new CSkinTestDlg;
+        ASSERT_TRUE(shared->Create(IDD_SKIN_TEST));
+        ::SetWindowPos(shared->m_hWnd, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        ::SetForegroundWindow(shared->m_hWnd);
     }
-    void TearDown() override {
-        if (dlg.m_hWnd) dlg.DestroyWindow();
+    static void TearDownTestSuite() {
+        shared->DestroyWindow();
+        delete shared;
+        shared = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(dlg.m_hWnd, nullptr);
+        ::ReleaseCapture();
+        MoveTo(POINT{20, 20});  // away from the window: no hover left over
+        dlg.Reset();
         Settle();
     }
     // A point on the dialog away from every button.
@@ -150,8 +172,11 @@ class SkinButtonTest : public ::testing::Test {
         dlg.GetWindowRect(&r);
         return POINT{r.left + 200, r.top + 120};
     }
-    CSkinTestDlg dlg;
+    static CSkinTestDlg* shared;
+    CSkinTestDlg& dlg = *shared;
 };
+
+CSkinTestDlg* SkinButtonTest::shared = nullptr;
 
 TEST_F(SkinButtonTest, AttachingMakesOwnerDrawnButtonsShapedByTheirMasks) {
     EXPECT_EQ(dlg.m_size[0].GetKind(), CSkinButton::kRadioButton);
