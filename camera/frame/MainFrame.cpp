@@ -25,7 +25,7 @@ constexpr DWORD kFrameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXI
 constexpr int kDevicePopup = 1;
 constexpr int kOptionPopup = 3;
 constexpr int kHelpPopup = 4;
-constexpr int kStatusBarAllowance = 23;  // status bar below the view
+constexpr int kStatusBarAllowance = 23;  // status bar and view edges, when they cannot be measured
 
 }  // namespace
 
@@ -275,7 +275,16 @@ void CMainFrame::ResizeToDisplaySize() {
     GetClientRect(&client);
     const int width =
         (window.right - window.left - client.right) + size.width + 2 * GetSystemMetrics(SM_CXEDGE);
-    const int height = (window.bottom - window.top - client.bottom) + size.height + kStatusBarAllowance;
+    // Below and around the view: the status bar and the view's sunken edge (23 pixels with the
+    // classic metrics; measured, so that the view gets exactly the output size everywhere).
+    int allowance = kStatusBarAllowance;
+    if (view_.m_hWnd && statusBar_.m_hWnd) {
+        RECT bar{}, edges{0, 0, 0, 0};
+        statusBar_.GetWindowRect(&bar);
+        ::AdjustWindowRectEx(&edges, view_.GetStyle(), FALSE, view_.GetExStyle());
+        allowance = (bar.bottom - bar.top) + (edges.bottom - edges.top);
+    }
+    const int height = (window.bottom - window.top - client.bottom) + size.height + allowance;
     SetWindowPos(nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     CenterWindow();
 }
