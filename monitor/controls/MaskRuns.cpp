@@ -1,5 +1,7 @@
 #include "monitor/controls/MaskRuns.h"
 
+#include <cstddef>
+
 namespace skin {
 
 namespace {
