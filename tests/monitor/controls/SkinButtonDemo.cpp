@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
 
-    // The pointer over the snapshot button shows nothing special (no hover picture); over the clock.
+    // The pointer rests on the snapshot button, as a user would hold it (the layout has no hover pictures).
     RECT r;
     ::GetWindowRect(wnd.Button(1009)->m_hWnd, &r);
     ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
