@@ -13,10 +13,12 @@
 
 #include "camera/app/resource.h"
 #include "camera/libs/PelFilters/PelFilterClasses.h"
+#include "camera/libs/PelUtility/PelLang.h"
 #include "camera/photo/PhotoCapture.h"
 #include "camera/settings/CameraSettings.h"
 #include "framework/CmdUI.h"
 #include "framework/ModalScript.h"
+#include "framework/PropertySheet.h"
 #include "media/avi/AviReader.h"
 #include "tests/devices/support/CaptureProbe.h"
 
@@ -303,6 +305,35 @@ TEST_F(MainFrameTest, CloseReleasesTheGraphAndTheNotification) {
     // The camera is free again: a new frame previews it.
     Open();
     EXPECT_EQ(frame->Graph().State(), Previewing);
+}
+
+TEST_F(MainFrameTest, LanguageTextsReplaceTheMenuTextsAndKeepThePopups) {
+    CPelLang* language = CPelLang::GetInstance();
+    language->SetLanguagePath(PELCAMERA_LANGUAGE_DIR);
+    ASSERT_EQ(language->SetLanguageID(1033), 1033);
+    Open();
+    HMENU menu = GetMenu(window);
+    EXPECT_EQ(MenuText(menu, 0), L"&File");
+    EXPECT_EQ(MenuText(menu, kCapturePopup), L"&Capture");
+    for (int position = 0; position < 4; ++position)
+        EXPECT_NE(GetSubMenu(menu, position), nullptr) << position;
+    HMENU capture = Popup(kCapturePopup);
+    wchar_t text[64] = {};
+    GetMenuStringW(capture, ID_TAKE_PHOTO, text, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"Take Photo");
+    EXPECT_EQ(GetMenuItemID(capture, 0), static_cast<UINT>(ID_CAPTURE_START));
+    CPelLang::Release();
+}
+
+TEST_F(MainFrameTest, SettingsSheetTakesItsCaptionAndCancelWritesNothing) {
+    Open();
+    ASSERT_EQ(frame->Graph().State(), Previewing);
+    script.OnNextSheet([](CPropertySheet& sheet) { sheet.PressButton(PSBTN_CANCEL); });
+    Command(ID_SETTINGS);
+    EXPECT_EQ(saves, 0);
+    if (!script.dialogs.empty()) {
+        EXPECT_EQ(script.dialogs[0].caption, CString(_T("Config")));
+    }
 }
 
 }  // namespace
