@@ -4,11 +4,9 @@
 #include "camera/frame/MainFrame.h"
 
 #include "camera/app/resource.h"
-#include "camera/libs/PelUtility/ZelParser.h"
 #include "camera/pages/FrameTypeMenu.h"
 #include "camera/pages/GraphEffects.h"
 #include "camera/settings/CameraSettings.h"
-#include "camera/settings/SettingsStore.h"
 #include "framework/WinApp.h"
 
 namespace {
