@@ -39,6 +39,27 @@ std::wstring FriendlyName(IMoniker* moniker) {
     return name;
 }
 
+// Whether the MPEG-4 compressor is listed among the video compressors. Asked first so that a
+// system without it does not have to parse the moniker's name at all.
+bool Mpeg4CompressorInstalled() {
+    ComPtr<ICreateDevEnum> devices;
+    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
+                                devices.AsOut())))
+        return false;
+    ComPtr<IEnumMoniker> monikers;
+    if (devices->CreateClassEnumerator(CLSID_VideoCompressorCategory, &monikers, 0) != S_OK || !monikers)
+        return false;
+    ComPtr<IMoniker> moniker;
+    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+        LPOLESTR name = nullptr;
+        if (FAILED(moniker->GetDisplayName(nullptr, nullptr, &name)) || !name) continue;
+        const bool same = lstrcmpiW(name, kMpeg4Compressor) == 0;
+        CoTaskMemFree(name);
+        if (same) return true;
+    }
+    return false;
+}
+
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -302,8 +323,11 @@ bool CaptureGraph::AssembleRecordGraph(const std::wstring& path) {
         Show(graphtext::kBuildPreviewGraphFailed);
         return false;
     }
-    hr = PelDS::AddFilterByDisplayName(graph_.Get(), kMpeg4Compressor, &compressor_);
-    if (FAILED(hr)) compressor_.Reset();  // recorded without compression
+    compressor_.Reset();  // without it the video is recorded as the camera sends it
+    if (Mpeg4CompressorInstalled()) {
+        hr = PelDS::AddFilterByDisplayName(graph_.Get(), kMpeg4Compressor, &compressor_);
+        if (FAILED(hr)) compressor_.Reset();
+    }
     hr = builder_->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, videoCapture_.Get(),
                                 compressor_.Get(), mux.Get());
     if (FAILED(hr)) {
