@@ -8,7 +8,7 @@ ASAN  := build/asan
 JOBS  ?= $(shell nproc)
 CTEST_ARGS ?=
 
-.PHONY: all build setup win host asan test test-win test-host demo bench clean format
+.PHONY: all build setup win host asan test test-win test-host demo bench clean format fuzz
 
 all: build
 
@@ -40,12 +40,18 @@ test: setup win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
 	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
+	bash scripts/fuzz.sh -t 7
 
 demo: setup win
 	bash scripts/with-display.sh bash scripts/demo.sh
 
 bench: setup win host
 	bash scripts/with-display.sh bash scripts/bench.sh
+
+# libFuzzer targets (clang, build/fuzz): 5 minutes each; FUZZ_ARGS="-t 3600 avi" for one long run.
+FUZZ_ARGS ?= -t 300
+fuzz:
+	bash scripts/fuzz.sh $(FUZZ_ARGS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
