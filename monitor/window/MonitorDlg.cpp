@@ -83,11 +83,7 @@ CMonitorDlg::CMonitorDlg(CWnd* parent) : CDialog(IDD_MONITOR, parent) {
     m_hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(ORV_ICON_PROGRAM));
 }
 
-CMonitorDlg::~CMonitorDlg() {
-    delete m_pPreview;
-    m_pPreview = nullptr;
-    if (m_hSkin) ::DeleteObject(m_hSkin);
-}
+CMonitorDlg::~CMonitorDlg() = default;
 
 void CMonitorDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -214,13 +210,13 @@ void CMonitorDlg::AllocateZoomBuffer() {
 void CMonitorDlg::BuildSkin() {
     m_pCamIcon = LoadPixels(ORV_BMP_CAMERA_ICON);
     m_pTargetIcon = LoadPixels(ORV_BMP_TARGET_ICON);
-    m_hSkin = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(ORV_BMP_SKIN));
+    m_hSkin.Reset(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(ORV_BMP_SKIN)));
     if (m_hSkin) {
         BITMAP info = {};
-        ::GetObject(m_hSkin, sizeof info, &info);
+        ::GetObject(m_hSkin.Get(), sizeof info, &info);
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, info.bmWidth, info.bmHeight,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        m_hRegion = BitmapToRegion(m_hSkin, kSkinKey, kSkinTolerance);
+        m_hRegion = BitmapToRegion(m_hSkin.Get(), kSkinKey, kSkinTolerance);
         if (m_hRegion) SetWindowRgn(m_hRegion, TRUE);
     } else {
         ::OutputDebugStringA("Orvello: the skin bitmap is missing\n");
@@ -234,7 +230,7 @@ void CMonitorDlg::CreatePreview() {
         ::OutputDebugStringA("Orvello: the preview window could not be created\n");
         return;
     }
-    m_pPreview = preview.release();
+    m_pPreview = std::move(preview);
     PlacePreview();
     m_pPreview->ShowWindow(SW_SHOW);
     m_pPreview->Setup(m_pPreview->OwnDc(), m_nDispWidth, m_nDispHeight);
@@ -342,8 +338,8 @@ BOOL CMonitorDlg::OnEraseBkgnd(HDC dc) {
     ScopedDc memory(::CreateCompatibleDC(dc));
     if (!memory) return CDialog::OnEraseBkgnd(dc);
     BITMAP info = {};
-    ::GetObject(m_hSkin, sizeof info, &info);
-    ScopedSelect select(memory.Get(), m_hSkin);
+    ::GetObject(m_hSkin.Get(), sizeof info, &info);
+    ScopedSelect select(memory.Get(), m_hSkin.Get());
     ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
     return TRUE;
 }
@@ -424,14 +420,10 @@ void CMonitorDlg::OnDestroy() {
     m_capture.Release();
     if (m_pPreview) {
         m_pPreview->DestroyWindow();
-        delete m_pPreview;
-        m_pPreview = nullptr;
+        m_pPreview.reset();
     }
     m_pZoomBuf.reset();
-    if (m_hSkin) {
-        ::DeleteObject(m_hSkin);
-        m_hSkin = nullptr;
-    }
+    m_hSkin.Reset();
     m_hRegion = nullptr;  // the window owns its region
     RemoveTrayIcon();
     m_bBlink = 0;

@@ -52,11 +52,11 @@ class CMonitorDlg : public CDialog {
     bool ReopenCameraAtDisplaySize();
 
     // State, in the order the window has always kept it.
-    HBITMAP m_hSkin = nullptr;
+    ScopedBitmap m_hSkin;      // skin bitmap 142 (360 x 355)
     HRGN m_hRegion = nullptr;  // given to the window, which owns it from then on
     BYTE m_bBlink = 0;
     BYTE m_bInTray = 0;
-    CPreviewWnd* m_pPreview = nullptr;
+    std::unique_ptr<CPreviewWnd> m_pPreview;
     BYTE m_bPlacing = 0;
     int m_nDispWidth = 320;
     int m_nDispHeight = 240;

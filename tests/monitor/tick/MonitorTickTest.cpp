@@ -221,6 +221,34 @@ TEST_F(MonitorTickTest, SnapshotRequestIsWrittenByTheNextTickWithAFrame) {
     std::remove(temp.c_str());
 }
 
+TEST_F(MonitorTickTest, FrameOfAnotherSizeThanTheDisplayIsSkipped) {
+    fw::ModalScript script;
+    const std::string temp = CMonitorDlg::SnapshotTempPath().GetString();
+    std::remove(temp.c_str());
+    RunMonitor(script, [&](CMonitorDlg& dlg) {
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_SIZE_1600));
+        // Locking for a recording drops the doubled size to 640 x 480 before the camera, still
+        // at 800 x 600, is reopened: such frames are neither drawn nor written.
+        dlg.ControlLock(FALSE);
+        ASSERT_EQ(script.messageBoxes.size(), 1u);
+        EXPECT_EQ(script.messageBoxes[0].text,
+                  CString("Not all video size are compatible!\r\n\r\nAuto adjust video size : 640x480.\r\n"));
+        EXPECT_EQ(dlg.m_nDispWidth, 640);
+        EXPECT_EQ(dlg.m_btnSize[2].GetCheck(), BST_CHECKED);
+        EXPECT_EQ(dlg.m_btnSize[5].GetCheck(), BST_UNCHECKED);
+        dlg.m_bSnapRequest = 1;
+        Tick(dlg);
+        EXPECT_EQ(dlg.m_bSnapRequest, 1);
+        EXPECT_FALSE(FileExists(temp));
+        ASSERT_TRUE(dlg.ReopenCameraAtDisplaySize());
+        EXPECT_EQ(LastCall("Init")->numbers, (std::vector<long>{0, 640, 480}));
+        Tick(dlg);
+        EXPECT_EQ(dlg.m_bSnapRequest, 0);
+        EXPECT_TRUE(FileExists(temp));
+    });
+    std::remove(temp.c_str());
+}
+
 TEST_F(MonitorTickTest, CameraLostInTheDoubledSizeReopensAtTheCaptureSizeAndKeepsZooming) {
     fw::ModalScript script;
     RunMonitor(script, [&](CMonitorDlg& dlg) {

@@ -62,7 +62,7 @@ TEST_F(MonitorDlgTest, StartUpOpensTheCameraShowsTheSplashAndPlacesThePreview) {
         EXPECT_NE(dlg.m_pZoomBuf, nullptr);
         EXPECT_NE(dlg.m_pCamIcon, nullptr);
         EXPECT_NE(dlg.m_pTargetIcon, nullptr);
-        EXPECT_NE(dlg.m_hSkin, nullptr);
+        EXPECT_TRUE(dlg.m_hSkin);
         EXPECT_NE(dlg.SendMessage(WM_GETICON, ICON_BIG), 0);
 
         // Sized to the skin and shaped by it.
@@ -424,7 +424,7 @@ TEST_F(MonitorDlgTest, CloseButtonStopsTheTickAndTearsEverythingDown) {
         EXPECT_EQ(dlg.m_pPreview, nullptr);
         EXPECT_EQ(dlg.m_pZoomBuf, nullptr);
         EXPECT_EQ(dlg.m_pCamIcon, nullptr);
-        EXPECT_EQ(dlg.m_hSkin, nullptr);
+        EXPECT_FALSE(dlg.m_hSkin);
     });
     EXPECT_FALSE(::IsWindow(preview));
 }
