@@ -13,6 +13,9 @@ CSplashDlg::CSplashDlg(CWnd* parent) : CDialog(IDD_SPLASH, parent) {}
 
 BOOL CSplashDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(ORV_ICON_PROGRAM));
+    SetIcon(icon, TRUE);
+    SetIcon(icon, FALSE);
     m_picture.Reset(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(ORV_BMP_SPLASH)));
     EnableWindow(FALSE);
     ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
