@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "media/DShow.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "camera/libs/PelFilters/PelFilterClasses.h"
 #include "framework/Handles.h"
 #include "media/avi/AviReader.h"
+#include "media/avi/CaptureFileOutput.h"
 #include "tests/devices/support/CaptureProbe.h"
 
 namespace {
@@ -89,6 +92,10 @@ class CaptureGraphTest : public ::testing::Test {
     TestHost host;
     std::filesystem::path folder;
 };
+
+bool FailedResult(HRESULT hr) {
+    return FAILED(hr);
+}
 
 uintmax_t FileSize(const std::wstring& path) {
     std::error_code error;
@@ -208,6 +215,50 @@ TEST_F(CaptureGraphTest, UnpluggingTheCameraHaltsThePreviewAndClearsThePane) {
     EXPECT_TRUE(host.messages.empty());
     // The graph stays built: choosing a device rebuilds it.
     EXPECT_TRUE(graph.PreviewGraphBuilt());
+}
+
+TEST(CaptureFileOutputTest, OwnPreallocationAndMultiplexer) {
+    ScopedComInit com;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pelc-output";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::wstring path = (folder / "a.avi").wstring();
+    // Without a builder the file is made here; a file already longer stays as it is.
+    EXPECT_EQ(media::avi::AllocCapFile(nullptr, path.c_str(), 4096), S_OK);
+    EXPECT_EQ(FileSize(path), 4096u);
+    EXPECT_EQ(media::avi::AllocCapFile(nullptr, path.c_str(), 100), S_OK);
+    EXPECT_EQ(FileSize(path), 4096u);
+    EXPECT_PRED1(FailedResult,
+                 media::avi::AllocCapFile(nullptr, (folder / "missing" / "b.avi").wstring().c_str(), 100));
+
+    ComPtr<IGraphBuilder> graph;
+    ASSERT_HRESULT_SUCCEEDED(
+        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.AsOut()));
+    ComPtr<IBaseFilter> mux;
+    ComPtr<IFileSinkFilter> sink;
+    EXPECT_EQ(
+        media::avi::SetOutputFileName(nullptr, graph.Get(), &MEDIASUBTYPE_RGB24, path.c_str(), &mux, &sink),
+        E_INVALIDARG);
+    ASSERT_EQ(
+        media::avi::SetOutputFileName(nullptr, graph.Get(), &MEDIASUBTYPE_Avi, path.c_str(), &mux, &sink),
+        S_OK);
+    LPOLESTR name = nullptr;
+    ASSERT_EQ(sink->GetCurFile(&name, nullptr), S_OK);
+    EXPECT_EQ(std::wstring(name), path);
+    CoTaskMemFree(name);
+    // A video input and an audio input, and the mux is in the graph.
+    ComPtr<IPin> video, audio;
+    EXPECT_EQ(mux->FindPin(L"Video", &video), S_OK);
+    EXPECT_EQ(mux->FindPin(L"Audio", &audio), S_OK);
+    ComPtr<IBaseFilter> found;
+    EXPECT_EQ(graph->FindFilterByName(L"AVI File Mux", &found), S_OK);
+    // Nothing connected: the graph cannot start writing.
+    ComPtr<IMediaControl> control;
+    ASSERT_HRESULT_SUCCEEDED(graph->QueryInterface(IID_IMediaControl, control.AsOut()));
+    EXPECT_PRED1(FailedResult, control->Pause());
+    control->Stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace
