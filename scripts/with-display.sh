@@ -17,6 +17,7 @@ if [ -z "${DISPLAY:-}" ]; then
   Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
+  export PROJECT_XVFB=1  # tells scripts (the demo) that nobody watches this display
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 fi
 

@@ -1,0 +1,243 @@
+// PelCamera as a user meets it: started from a program folder of its own with the test camera,
+// driven through its menu commands, property sheets and save dialog, with photos and recordings
+// checked as files.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "tests/e2e/AviFile.h"
+#include "tests/e2e/driver/Dialogs.h"
+#include "tests/e2e/driver/Files.h"
+#include "tests/e2e/driver/Log.h"
+#include "tests/e2e/driver/Picture.h"
+#include "tests/e2e/driver/Process.h"
+#include "tests/e2e/driver/WindowFinder.h"
+
+namespace e2e {
+namespace {
+
+// Menu commands of the main frame and controls of the two sheets.
+constexpr int kTakePhoto = 32791, kStartCapture = 32792, kStopCapture = 32793;
+constexpr int kSettings = 32794, kEffects = 32795;
+constexpr int kHorizontalFlip = 1032, kVerticalFlip = 1033, kOverlayText = 1034;
+constexpr int kView = 0xE900, kStatusBar = 0xE801;
+const wchar_t kFrameTitle[] = L"USB2.0 PC CAMERA";
+
+std::string ConfigWithAlbum(const std::wstring& album) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Setting>\r\n"
+           "  <DisplaySize>4</DisplaySize>\r\n  <PhotoSize>4</PhotoSize>\r\n"
+           "  <FoldPath>" +
+           Narrow(album) +
+           "</FoldPath>\r\n  <ReversalV>0</ReversalV>\r\n  <ReversalH>0</ReversalH>\r\n"
+           "  <CharFormat></CharFormat>\r\n  <TextContent></TextContent>\r\n  <PhotoFrame></PhotoFrame>\r\n"
+           "  <MosaicWidth>0</MosaicWidth>\r\n  <Frequency>0</Frequency>\r\n  <ZoomOut>0</ZoomOut>\r\n"
+           "  <Language></Language>\r\n  <VideoDisplayName></VideoDisplayName>\r\n"
+           "  <AudioDisplayName></AudioDisplayName>\r\n</Setting>\r\n";
+}
+
+class PelCameraJourney : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TestCamCtl(L"plug");
+        TestCamCtl(L"still off");
+        name_ = Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = FreshFolder(L"pelcamera-" + name_);
+        album_ = folder_ + L"\\album";
+        CreateDirectoryW(album_.c_str(), nullptr);
+        ASSERT_TRUE(CopyProgramFolder(L"PelCamera", folder_));
+        ASSERT_TRUE(WriteText(Config(), ConfigWithAlbum(album_)));
+        ASSERT_TRUE(program_.Start(folder_ + L"\\PelCamera.exe", folder_));
+        frame_ = WaitTopByCaption(program_.Id(), kFrameTitle, 20000);
+        MessageBoxSeen box = FindMessageBox(program_.Id());
+        ASSERT_EQ(box.window, nullptr) << Narrow(box.text);
+        ASSERT_NE(frame_, nullptr) << "no main frame";
+        view_ = ChildById(frame_, kView);
+        ASSERT_NE(view_, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return StatusText() == kFrameTitle; }, 10000)) << "the preview runs";
+        Pause(500);
+    }
+
+    void TearDown() override {
+        if (program_.Running()) {
+            if (MessageBoxSeen box = FindMessageBox(program_.Id()); box.window) {
+                ADD_FAILURE() << "message box left open: " << Narrow(box.text);
+                Answer(box);
+            }
+            PostMessageW(frame_, WM_CLOSE, 0, 0);
+            if (!program_.WaitExit(10000)) ADD_FAILURE() << "PelCamera did not end on close";
+        }
+        program_.Kill();
+        TestCamCtl(L"plug");
+        TestCamCtl(L"still off");
+        if (OutputFolder().empty() && !HasFailure()) RemoveTree(folder_);
+    }
+
+    std::wstring Config() const { return folder_ + L"\\Config.xml"; }
+    std::wstring StatusText() const { return TextOf(ChildById(frame_, kStatusBar)); }
+    void Shot(HWND window, const std::wstring& what) {
+        Screenshot(window, L"pelcamera-" + name_ + L"-" + what);
+    }
+
+    // Takes a photo and gives the new file's full path (empty when none came).
+    std::wstring TakePhoto() {
+        size_t before = FilesIn(album_, L"*.jpg").size();
+        PostMessageW(frame_, WM_COMMAND, kTakePhoto, 0);
+        std::wstring path;
+        WaitUntil(
+            [&] {
+                auto names = FilesIn(album_, L"*.jpg");
+                if (names.size() <= before) return false;
+                for (const auto& name : names)
+                    if (name > path) path = name;
+                return true;
+            },
+            10000);
+        if (path.empty()) return {};
+        path = album_ + L"\\" + path;
+        Pause(500);  // the writer closes the file
+        return path;
+    }
+
+    // Opens a sheet with its command and gives it once the page with the given control shows.
+    HWND OpenSheet(int command, int pageControl) {
+        PostMessageW(frame_, WM_COMMAND, command, 0);
+        return WaitTop(program_.Id(), L"#32770", pageControl, 10000);
+    }
+
+    std::wstring name_;
+    std::wstring folder_;
+    std::wstring album_;
+    Process program_;
+    HWND frame_ = nullptr;
+    HWND view_ = nullptr;
+};
+
+TEST_F(PelCameraJourney, StartsWithALivePreview) {
+    Shot(frame_, L"main");
+    Picture first = GrabClient(view_);
+    Pause(500);
+    Picture second = GrabClient(view_);
+    EXPECT_GT(MeanLevel(first), 20) << "the view shows a picture, not black";
+    EXPECT_GT(MeanDifference(first, second), 0.05) << "the picture moves";
+}
+
+TEST_F(PelCameraJourney, PhotoLandsInTheAlbumNamedByDateAndTime) {
+    SYSTEMTIME before{};
+    GetLocalTime(&before);
+    std::wstring photo = TakePhoto();
+    ASSERT_FALSE(photo.empty()) << "no photo in the album folder";
+    std::wstring name = photo.substr(album_.size() + 1);
+    EXPECT_TRUE(std::regex_match(Narrow(name), std::regex(R"(\d{4}_\d\d_\d\d_\d\d_\d\d_\d\d_\d{1,3}\.jpg)")))
+        << Narrow(name);
+    wchar_t year[8];
+    swprintf(year, 8, L"%04d_", before.wYear);
+    EXPECT_EQ(name.substr(0, 5), year);
+    Picture picture = LoadJpeg(photo);
+    EXPECT_EQ(picture.width, 640);
+    EXPECT_EQ(picture.height, 480);
+    EXPECT_GT(MeanLevel(picture), 20);
+}
+
+TEST_F(PelCameraJourney, SettingsSheetOkWritesConfigAndCancelDoesNot) {
+    HWND sheet = OpenSheet(kSettings, kHorizontalFlip);
+    ASSERT_NE(sheet, nullptr) << "no settings sheet";
+    Shot(sheet, L"settings-sheet");
+    Click(ChildById(sheet, kHorizontalFlip));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(ChildById(sheet, kHorizontalFlip)); }, 3000));
+    ASSERT_TRUE(PressAndWaitClosed(sheet, IDOK));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return ReadText(Config()).find("<ReversalH>1</ReversalH>") != std::string::npos; }, 5000))
+        << ReadText(Config());
+    std::string afterOk = ReadText(Config());
+
+    sheet = OpenSheet(kSettings, kVerticalFlip);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(IsChecked(ChildById(sheet, kHorizontalFlip))) << "the sheet shows the stored mirror";
+    Click(ChildById(sheet, kVerticalFlip));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(ChildById(sheet, kVerticalFlip)); }, 3000));
+    ASSERT_TRUE(PressAndWaitClosed(sheet, IDCANCEL));
+    Pause(1000);
+    EXPECT_EQ(ReadText(Config()), afterOk) << "Cancel writes nothing";
+}
+
+TEST_F(PelCameraJourney, MirrorAndTextShowInTheNextPhoto) {
+    ASSERT_EQ(TestCamCtl(L"still on"), 0);  // every frame the same: photos differ only by effects
+    Pause(1000);
+    Picture plain = LoadJpeg(TakePhoto());
+    ASSERT_FALSE(plain.Empty());
+
+    HWND sheet = OpenSheet(kSettings, kHorizontalFlip);
+    ASSERT_NE(sheet, nullptr);
+    Click(ChildById(sheet, kHorizontalFlip));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(ChildById(sheet, kHorizontalFlip)); }, 3000));
+    ASSERT_TRUE(PressAndWaitClosed(sheet, IDOK));
+    Pause(1000);
+    Picture mirrored = LoadJpeg(TakePhoto());
+    ASSERT_FALSE(mirrored.Empty());
+    EXPECT_LT(MeanDifference(mirrored, plain.Mirrored()), 6) << "the photo is the mirror image";
+    EXPECT_GT(MeanDifference(mirrored, plain), 20);
+
+    sheet = OpenSheet(kEffects, kOverlayText);
+    ASSERT_NE(sheet, nullptr) << "no effects sheet";
+    ASSERT_TRUE(SetText(ChildById(sheet, kOverlayText), L"Journey text"));
+    Shot(sheet, L"effects-sheet");
+    ASSERT_TRUE(PressAndWaitClosed(sheet, IDOK));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return ReadText(Config()).find("<TextContent>Journey text</TextContent>") != std::string::npos;
+        },
+        5000));
+    Pause(1000);
+    Shot(frame_, L"main-with-effects");
+    Picture withText = LoadJpeg(TakePhoto());
+    ASSERT_FALSE(withText.Empty());
+    EXPECT_GT(MeanDifference(withText, mirrored), 0.3) << "the text is drawn on the photo";
+}
+
+TEST_F(PelCameraJourney, RecordAndStopGiveAReadableAvi) {
+    PostMessageW(frame_, WM_COMMAND, kStartCapture, 0);
+    HWND dialog = WaitFor([&] { return FindFileDialog(program_.Id()); }, 10000);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    Shot(dialog, L"save-dialog");
+    std::wstring avi = folder_ + L"\\clip.avi";
+    ASSERT_TRUE(AnswerFileDialog(dialog, avi));
+    Pause(3000);
+    MessageBoxSeen box = FindMessageBox(program_.Id());
+    ASSERT_EQ(box.window, nullptr) << Narrow(box.text);
+    PostMessageW(frame_, WM_COMMAND, kStopCapture, 0);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText() == kFrameTitle; }, 10000));
+    Pause(1000);
+    AviSummary summary = ReadAviSummary(ReadAll(avi));
+    EXPECT_TRUE(summary.valid) << "clip.avi is a readable AVI";
+    EXPECT_GT(summary.totalFrames, 10u);
+    Picture first = GrabClient(view_);
+    Pause(500);
+    EXPECT_GT(MeanDifference(first, GrabClient(view_)), 0.05) << "the preview runs again";
+}
+
+TEST_F(PelCameraJourney, UnplugClearsThePaneAndPlugRestartsThePreview) {
+    ASSERT_EQ(TestCamCtl(L"unplug"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return StatusText().empty(); }, 10000)) << Narrow(StatusText());
+    Pause(500);
+    Picture first = GrabClient(view_);
+    Pause(500);
+    EXPECT_LT(MeanDifference(first, GrabClient(view_)), 0.05) << "no picture flows";
+    Shot(frame_, L"unplugged");
+    std::wstring photo = TakePhoto();
+    EXPECT_TRUE(photo.empty()) << "no photo without a camera";
+    EXPECT_EQ(FindMessageBox(program_.Id()).window, nullptr) << Narrow(FindMessageBox(program_.Id()).text);
+
+    ASSERT_EQ(TestCamCtl(L"plug"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return StatusText() == kFrameTitle; }, 15000)) << "the preview restarts";
+    Pause(1000);
+    first = GrabClient(view_);
+    Pause(500);
+    EXPECT_GT(MeanDifference(first, GrabClient(view_)), 0.05) << "the picture moves again";
+    EXPECT_FALSE(TakePhoto().empty());
+}
+
+}  // namespace
+}  // namespace e2e
