@@ -15,6 +15,11 @@ uint32_t Rd32(const uint8_t* p) {
 uint64_t Rd64(const uint8_t* p) {
     return uint64_t(Rd32(p)) | uint64_t(Rd32(p + 4)) << 32;
 }
+// True when a chunk of `len` bytes at `at` reaches past `end`. Counted in 64 bits: on a 32-bit
+// build `at + 8 + len` wraps for lengths near 4 GB and would let such a chunk through.
+bool Overruns(size_t at, uint32_t len, size_t end) {
+    return uint64_t(at) + 8 + len > end;
+}
 bool IsIndexChunk(uint32_t id) {
     return (id & 0xFFFF) == (uint32_t('i') | uint32_t('x') << 8);
 }
@@ -43,7 +48,7 @@ struct Parser {
         bool haveHeader = false;
         for (size_t at = begin; at + 8 <= end;) {
             const uint32_t id = Rd32(data + at), len = Rd32(data + at + 4);
-            if (at + 8 + len > end) return Fail("strl chunk overruns its list");
+            if (Overruns(at, len, end)) return Fail("strl chunk overruns its list");
             const uint8_t* body = data + at + 8;
             if (id == MakeFourCc('s', 't', 'r', 'h')) {
                 if (len < 48) return Fail("strh too short");
@@ -76,7 +81,7 @@ struct Parser {
     bool ParseHeaderList(size_t begin, size_t end) {
         for (size_t at = begin; at + 8 <= end;) {
             const uint32_t id = Rd32(data + at), len = Rd32(data + at + 4);
-            if (at + 8 + len > end) return Fail("hdrl chunk overruns its list");
+            if (Overruns(at, len, end)) return Fail("hdrl chunk overruns its list");
             const uint8_t* body = data + at + 8;
             if (id == MakeFourCc('a', 'v', 'i', 'h')) {
                 if (len < 40) return Fail("avih too short");
@@ -103,7 +108,7 @@ struct Parser {
     bool ParseMovi(size_t begin, size_t end, uint32_t segment) {
         for (size_t at = begin; at + 8 <= end;) {
             const uint32_t id = Rd32(data + at), len = Rd32(data + at + 4);
-            if (at + 8 + len > end) return Fail("movi chunk " + FourCcText(id) + " overruns the list");
+            if (Overruns(at, len, end)) return Fail("movi chunk " + FourCcText(id) + " overruns the list");
             if (id == kList) {  // 'rec ' lists group chunks
                 if (!ParseMovi(at + 12, at + 8 + len, segment)) return false;
             } else if (IsIndexChunk(id)) {
@@ -147,7 +152,7 @@ struct Parser {
             if (Rd32(data + at) != MakeFourCc('R', 'I', 'F', 'F') ||
                 Rd32(data + at + 8) != MakeFourCc('A', 'V', 'I', 'X'))
                 return Fail("unexpected data after the first RIFF");
-            if (at + 8 + len > size) return Fail("AVIX segment overruns the file");
+            if (Overruns(at, len, size)) return Fail("AVIX segment overruns the file");
             bool h = false, m = false;
             if (!ParseSegment(at + 12, at + 8 + len, out.segments++, h, m)) return false;
             at += 8 + len + (len & 1);
@@ -158,7 +163,8 @@ struct Parser {
     bool ParseSegment(size_t begin, size_t end, uint32_t segment, bool& sawHeader, bool& sawMovi) {
         for (size_t at = begin; at + 8 <= end;) {
             const uint32_t id = Rd32(data + at), len = Rd32(data + at + 4);
-            if (at + 8 + len > end) return Fail("top-level chunk " + FourCcText(id) + " overruns the file");
+            if (Overruns(at, len, end))
+                return Fail("top-level chunk " + FourCcText(id) + " overruns the file");
             if (id == kList && len >= 4) {
                 const uint32_t kind = Rd32(data + at + 8);
                 if (kind == MakeFourCc('h', 'd', 'r', 'l')) {

@@ -258,3 +258,26 @@ TEST(AviReader, RejectsTruncatedAndForeignData) {
     info.index[0].size += 2;
     EXPECT_NE(CheckAviIndex(info), "");
 }
+
+TEST(AviReader, RefusesChunkLengthsNearFourGigabytes) {
+    // A chunk whose length wraps the offset on a 32-bit build must not pass as inside the file:
+    // an idx1 of 4 GB - 16 bytes, then 'hdrl' and 'movi' lists, so nothing else stops the parse.
+    std::vector<uint8_t> file = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '};
+    auto put = [&file](const char* fourCc, uint32_t value) {
+        file.insert(file.end(), fourCc, fourCc + 4);
+        for (int i = 0; i < 4; ++i) file.push_back(uint8_t(value >> (8 * i)));
+    };
+    put("idx1", 0xFFFFFFF0u);
+    put("LIST", 4);
+    file.insert(file.end(), {'h', 'd', 'r', 'l'});
+    put("LIST", 4);
+    file.insert(file.end(), {'m', 'o', 'v', 'i'});
+    const uint32_t riffSize = uint32_t(file.size() - 8);
+    std::memcpy(&file[4], &riffSize, 4);
+
+    AviFileInfo info;
+    std::string error;
+    EXPECT_FALSE(ParseAvi(file.data(), file.size(), info, error));
+    EXPECT_NE(error.find("overruns"), std::string::npos) << error;
+    EXPECT_TRUE(info.index.empty());
+}
