@@ -1,12 +1,103 @@
 // Recording from the main window: the Recorder button, the audio switch and the control lock
 // around a recording.
+#include "monitor/app/CounterFile.h"
+#include "monitor/app/MonitorSettings.h"
+#include "monitor/app/ProgramFolder.h"
+#include "monitor/record/RecordNames.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/TickClock.h"
 #include "monitor/window/MonitorDlg.h"
 #include "monitor/window/SizeModes.h"
 
+namespace {
+
+void ShowCursor(LPCTSTR cursor) {
+    ::SetCursor(::LoadCursor(nullptr, cursor));
+}
+
+// The counter file holds the number of the next AVI file.
+CString CounterFile() {
+    return ProgramFolder() + "\\brenik.inf";
+}
+
+void StartRecording(CMonitorDlg& dlg) {
+    dlg.m_bRecording = 1;
+    dlg.m_bStop = 1;
+    dlg.KillTimer(CMonitorDlg::kTickTimer);
+    dlg.ControlLock(FALSE);  // may bring a doubled size down to 640 x 480
+    ShowCursor(IDC_WAIT);
+    dlg.m_capture.Release();
+    tick::Pause(250);
+
+    dlg.UpdateData(TRUE);
+    int counter = dlg.m_nAviCounter;
+    ReadCounter(counter, CounterFile().GetString());
+    const record::AviTarget target =
+        record::ChooseAviTarget(counter, dlg.m_strAviFile.GetString(), aviPathChanged != 0);
+    const bool typedPath = aviPathChanged != 0;
+    aviPathChanged = 0;
+    dlg.m_nAviCounter = target.nextCounter;
+    if (target.showPath) {
+        dlg.m_strAviFile = target.path.c_str();
+        dlg.UpdateData(FALSE);
+    }
+
+    const bool started = dlg.m_capture.GetAviFromCam(
+        dlg.m_cbVideoCompressor.GetCurSel(), dlg.m_nDispWidth, dlg.m_nDispHeight,
+        dlg.m_cbAudioCompressor.GetCurSel(), dlg.m_cbAudioDevice.GetCurSel(), masterStream,
+        dlg.m_bRecordAudio, dlg.m_bAudioCompressorPresent, target.path);
+    if (started) {
+        // The number is used up only by a recording that really started.
+        if (!typedPath) WriteCounter(dlg.m_nAviCounter, CounterFile().GetString());
+        dlg.m_btnRecorderState.SetWindowText("Stop recorder");
+        dlg.m_btnRecorderState.EnableWindow(TRUE);
+        ShowCursor(IDC_APPSTARTING);
+        if (dlg.m_bRecordAudio && dlg.m_capture.m_bAudioFallback) {
+            dlg.Message(
+                "Failed to connect Audio to selected compressor!\r\nAuto adjust Audio Format : PCM\r\n\r\n"
+                "The selected compressor may not be compatible with this content.\r\n");
+            dlg.m_capture.m_bAudioFallback = 0;
+        }
+        dlg.m_bStop = 0;
+        dlg.SetTimer(CMonitorDlg::kTickTimer, CMonitorDlg::kTickMilliseconds);
+        return;
+    }
+
+    ::OutputDebugStringA(("Orvello: the recording could not start: " + target.path + "\n").c_str());
+    dlg.Message(record::RecordFailedText(dlg.m_nDispWidth), MB_ICONEXCLAMATION | MB_TASKMODAL);
+    dlg.m_bRecording = 0;
+    dlg.m_capture.Release();
+    tick::Pause(200);
+    dlg.ReopenCameraAtDisplaySize();
+    dlg.m_btnRecorderState.SetWindowText("Run recorder");
+    dlg.ControlLock(TRUE);
+    ShowCursor(IDC_APPSTARTING);
+    // The counter file was not written: it still holds the number of this attempt.
+    dlg.m_nAviCounter = counter;
+}
+
+void StopRecording(CMonitorDlg& dlg) {
+    dlg.m_bRecording = 0;
+    dlg.m_btnRecorderState.EnableWindow(FALSE);
+    ShowCursor(IDC_WAIT);
+    dlg.m_capture.Release();  // finishes the file
+    tick::Pause(200);
+    dlg.ReopenCameraAtDisplaySize();
+    dlg.m_btnRecorderState.SetWindowText("Run recorder");
+    dlg.ControlLock(TRUE);
+    ShowCursor(IDC_APPSTARTING);
+    // The tick runs again even when the camera could not be reopened.
+    dlg.m_bStop = 0;
+    dlg.SetTimer(CMonitorDlg::kTickTimer, CMonitorDlg::kTickMilliseconds);
+}
+
+}  // namespace
+
 void CMonitorDlg::OnRecorder() {
-    // Starting and stopping AVI recording comes with the recorder.
+    if (m_bRecording)
+        StopRecording(*this);
+    else
+        StartRecording(*this);
 }
 
 void CMonitorDlg::OnRecordAudio() {
