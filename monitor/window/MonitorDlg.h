@@ -16,15 +16,18 @@
 #include "framework/WinApp.h"
 #include "framework/Handles.h"
 #include "framework/Static.h"
+#include "monitor/controls/SkinButton.h"
 #include "monitor/libs/YsCapture/StillCapture.h"
+#include "monitor/dialogs/MonitorDialogHost.h"
 #include "monitor/libs/YsDetector/MovDetector.h"
+#include "monitor/shell/SystemTray.h"
 
 class CPreviewWnd;
 
-// The button class of the main window's controls; the skinned look replaces it.
-using CMonitorButton = CButton;
+// The button class of the main window's controls: drawn from the skin's pictures.
+using CMonitorButton = CSkinButton;
 
-class CMonitorDlg : public CDialog {
+class CMonitorDlg : public CDialog, public IMonitorDialogHost {
   public:
     static constexpr UINT_PTR kTickTimer = 1;
     static constexpr UINT kTickMilliseconds = 50;
@@ -54,6 +57,7 @@ class CMonitorDlg : public CDialog {
     // State, in the order the window has always kept it.
     ScopedBitmap m_hSkin;      // skin bitmap 142 (360 x 355)
     HRGN m_hRegion = nullptr;  // given to the window, which owns it from then on
+    CSystemTray m_tray;        // the icon in the notification area
     BYTE m_bBlink = 0;
     BYTE m_bInTray = 0;
     std::unique_ptr<CPreviewWnd> m_pPreview;
@@ -167,10 +171,19 @@ class CMonitorDlg : public CDialog {
     // Recording (locks or unlocks the controls around a recording).
     void ControlLock(BOOL enable);
 
+    // What the settings dialogs ask of this window (MonitorDlgMotion.cpp): the dialog pause and the
+    // alarm preview player m_hAlarmPlayer.
+    void SetDialogPause(bool pause) override;
+    void OpenAlarmPreview() override;
+    void PlayAlarmPreview() override;
+    void StopAlarmPreview() override;
+
     // Motion watching: set-up after a size change, the per-tick step and the motion still.
     void SetupMotion();
     BYTE* MotionStep(BYTE* frame);
     void WriteMotionStill(const BYTE* frame);
+    void ShowMotionLamp(bool on);
+    void SetMonitorButtonLit(bool lit);
 
     // Tray icon.
     void CreateTrayIcon();
@@ -195,6 +208,4 @@ class CMonitorDlg : public CDialog {
     void BuildSkin();
     void CreatePreview();
     void AllocateZoomBuffer();
-
-    std::vector<ScopedBitmap> m_buttonPictures;  // pictures shown on the plain buttons
 };
