@@ -38,6 +38,9 @@ namespace {
 
 Picture GrabScreen(RECT rect) {
     Picture picture;
+    // Only what is on the screen: a window larger than the screen is grabbed in its visible part.
+    RECT screenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&rect, &rect, &screenRect);
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return picture;
     ScopedGetDc screen(nullptr);
@@ -197,6 +200,18 @@ double MeanDifference(const Picture& a, const Picture& b) {
     double sum = 0;
     for (size_t i = 0; i < a.bgr.size(); ++i) sum += std::abs(int(a.bgr[i]) - int(b.bgr[i]));
     return sum / static_cast<double>(a.bgr.size());
+}
+
+long DifferentPixels(const Picture& a, const Picture& b, int threshold) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    long count = 0;
+    for (size_t i = 0; i + 2 < a.bgr.size(); i += 3)
+        for (size_t c = 0; c < 3; ++c)
+            if (std::abs(int(a.bgr[i + c]) - int(b.bgr[i + c])) > threshold) {
+                ++count;
+                break;
+            }
+    return count;
 }
 
 double VerticalDetail(const Picture& picture) {

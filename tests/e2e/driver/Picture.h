@@ -33,6 +33,8 @@ Picture LoadJpeg(const std::wstring& path);  // through libjpeg
 double MeanDifference(const Picture& a, const Picture& b);
 // Mean absolute difference between vertically neighbouring pixels: high where text is drawn.
 double VerticalDetail(const Picture& picture);
+// Pixels where some channel differs by more than threshold; -1 when the sizes differ.
+long DifferentPixels(const Picture& a, const Picture& b, int threshold);
 // Mean brightness of all bytes.
 double MeanLevel(const Picture& picture);
 

@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/WindowFinder.h"
 
+#include <cstdio>
+
 namespace e2e {
 
 std::wstring ClassOf(HWND window) {
@@ -143,6 +145,21 @@ SIZE ClientSize(HWND window) {
 
 void Pause(DWORD ms) {
     Sleep(ms);
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+void DumpWindows(DWORD process) {
+    for (HWND window : TopWindows(process)) {
+        std::wstring line = L"window " + ClassOf(window) + L" \"" + TextOf(window) + L"\":";
+        for (HWND child : Descendants(window)) {
+            line += L" " + std::to_wstring(GetDlgCtrlID(child)) + L"/" + ClassOf(child);
+            if (!IsWindowVisible(child)) line += L"(hidden)";
+        }
+        std::fwprintf(stderr, L"e2e: %ls\n", line.c_str());
+    }
 }
 
 }  // namespace e2e

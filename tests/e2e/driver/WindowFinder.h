@@ -45,3 +45,9 @@ SIZE ClientSize(HWND window);
 void Pause(DWORD ms);
 
 }  // namespace e2e
+
+namespace e2e {
+// Logs every visible top-level window of the process with its class, caption and controls: what
+// a failed journey saw.
+void DumpWindows(DWORD process);
+}  // namespace e2e
