@@ -26,7 +26,8 @@ for program in Orvello PelCamera; do
     rel="${file#"$dist"/}"
     ships "$rel" || continue
     winrel="${rel//\//\\}"
-    echo "SetOutPath \"\$INSTDIR\\$(dirname "$winrel" | tr / '\\')\"" >>"$install"
+    windir="$(dirname "$rel")"
+    echo "SetOutPath \"\$INSTDIR\\${windir//\//\\}\"" >>"$install"
     echo "File \"$file\"" >>"$install"
     echo "Delete \"\$INSTDIR\\$winrel\"" >>"$uninstall"
   done < <(find "$dist/$program" -type f -print0 | sort -z)
