@@ -1,5 +1,6 @@
 #include "monitor/app/AboutDlg.h"
 
+#include "framework/DataExchange.h"
 #include "framework/Handles.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/resources/artwork/AboutPicture.h"
@@ -12,6 +13,11 @@ ON_WM_RBUTTONUP()
 END_MESSAGE_MAP()
 
 CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+
+void CAboutDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDOK, m_btnOk);
+}
 
 BOOL CAboutDlg::OnInitDialog() {
     CDialog::OnInitDialog();

@@ -5,6 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 #include "monitor/app/AboutBox.h"
+#include "monitor/controls/GradientButton.h"
 
 class CAboutDlg : public CDialog {
   public:
@@ -14,7 +15,10 @@ class CAboutDlg : public CDialog {
     bool IsPictureShown() const { return m_clicks.Count() == 6; }
     BYTE ClickCount() const { return m_clicks.Count(); }
 
+    CGradientButton m_btnOk;  // IDOK
+
   protected:
+    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);

@@ -1,6 +1,6 @@
-// The main window's controls on the skin: positions (SetBtnRect) and sizes from the layout, and
-// the buttons' pictures. Until the skinned buttons take over, each button shows its normal picture
-// as a plain bitmap button.
+// The main window's controls on the skin: positions (SetBtnRect) and sizes from the layout, and the
+// skinned buttons' pictures, masks and tooltips.
+#include "monitor/controls/SkinButton.h"
 #include "monitor/libs/YsProcess/YsProcess.h"
 #include "monitor/window/MonitorDlg.h"
 #include "monitor/window/MonitorLayout.h"
@@ -16,15 +16,13 @@ void CMonitorDlg::PlaceControls() {
 }
 
 void CMonitorDlg::DressButtons() {
-    m_buttonPictures.clear();
     for (const monitor::ControlPlace& place : monitor::MonitorControls()) {
-        if (!place.normal) continue;
-        HWND control = ::GetDlgItem(m_hWnd, place.id);
-        if (!control) continue;
-        ScopedBitmap picture(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(place.normal)));
-        if (!picture) continue;
-        ::SetWindowLongPtr(control, GWL_STYLE, ::GetWindowLongPtr(control, GWL_STYLE) | BS_BITMAP);
-        ::SendMessage(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
-        m_buttonPictures.push_back(std::move(picture));
+        if (!place.normal && !place.mask) continue;
+        auto* button = dynamic_cast<CSkinButton*>(CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, place.id)));
+        if (!button) continue;
+        // One to one from the mask's size, no edge, no inset, no hover or focus picture.
+        button->SetBitmaps(place.normal, place.checked, 0, place.disabled, 0, place.mask,
+                           CSkinButton::kOneToOne, 0, 0);
+        if (place.tooltip) button->SetTooltipText(place.tooltip);
     }
 }

@@ -143,14 +143,20 @@ TEST_F(MonitorDlgTest, TemplateControlsHaveTheirIdsPlacesAndStates) {
                 }
             }
         }
-        // The size buttons are one radio group; the recorder and monitor are check buttons.
-        for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1071})
-            EXPECT_EQ(::GetWindowLong(::GetDlgItem(dlg.m_hWnd, id), GWL_STYLE) & 0xF, BS_AUTORADIOBUTTON)
-                << id;
+        // The size buttons are one radio group; the recorder and monitor are check buttons. The
+        // skinned buttons draw themselves and keep the template's kind.
+        auto kind = [&dlg](int id) {
+            auto* button = dynamic_cast<CSkinButton*>(CWnd::FromHandlePermanent(::GetDlgItem(dlg.m_hWnd, id)));
+            return button ? button->GetKind() : -1;
+        };
+        for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1071}) {
+            EXPECT_EQ(::GetWindowLong(::GetDlgItem(dlg.m_hWnd, id), GWL_STYLE) & 0xF, BS_OWNERDRAW) << id;
+            EXPECT_EQ(kind(id), CSkinButton::kRadioButton) << id;
+        }
         EXPECT_TRUE(::GetWindowLong(::GetDlgItem(dlg.m_hWnd, 1000), GWL_STYLE) & WS_GROUP);
         EXPECT_TRUE(::GetWindowLong(::GetDlgItem(dlg.m_hWnd, 1008), GWL_STYLE) & WS_GROUP);
-        for (int id : {1056, 1069})
-            EXPECT_EQ(::GetWindowLong(::GetDlgItem(dlg.m_hWnd, id), GWL_STYLE) & 0xF, BS_AUTOCHECKBOX) << id;
+        for (int id : {1056, 1069}) EXPECT_EQ(kind(id), CSkinButton::kCheckBox) << id;
+        EXPECT_EQ(kind(1013), CSkinButton::kPushButton);
         CString state;
         dlg.GetDlgItemText(IDC_RECORDER_STATE, state);
         EXPECT_EQ(state, CString("Run recorder"));
