@@ -205,6 +205,9 @@ struct CZelParser::Impl {
             sig = kUtf8Signature;
             text.erase(0, 3);
         }
+        // XML has no NUL character, and the XML library stops reading at one: whatever stands behind
+        // it would be taken for the end of the document and written back as something unreadable.
+        if (text.find('\0') != std::string::npos) return false;
         size_t rootStart = FindRootStart(text);
         if (rootStart == std::string::npos) return false;
         size_t rootEnd = FindRootEnd(text, rootStart);

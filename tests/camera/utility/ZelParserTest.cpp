@@ -85,6 +85,22 @@ TEST(ZelParserTest, RefusesDocumentsThatAreNotWellFormed) {
     }
 }
 
+TEST(ZelParserTest, RefusesNulBytes) {
+    // Behind a NUL the reader saw nothing: a second root, or stray bytes that made the part behind
+    // the root start inside an attribute, so the document written back could not be read again.
+    const std::string broken[] = {
+        std::string("<a/>\0<b/>", 9),
+        std::string("<a b='><?x'/>junk\0?>", 20),
+        std::string("<Setting><ZoomOut>1</ZoomOut></Setting>\0", 40),
+    };
+    for (const std::string& text : broken) {
+        SCOPED_TRACE(text.c_str());
+        CZelParser doc;
+        EXPECT_FALSE(doc.SetDoc(text));
+        EXPECT_FALSE(doc.IsWellFormed());
+    }
+}
+
 TEST(ZelParserTest, FilesThatCannotBeReadOrWritten) {
     TempFolder folder;
     CZelParser doc;
