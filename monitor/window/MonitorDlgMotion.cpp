@@ -33,7 +33,7 @@ struct HasBitmaps<Button, std::void_t<decltype(std::declval<Button&>().SetBitmap
 template <typename Button>
 void SetPictures(Button& button, UINT normal, UINT checked, UINT mask) {
     if constexpr (HasBitmaps<Button>::value) {
-        button.SetBitmaps(normal, checked, 0u, 0u, 0u, mask);
+        button.SetBitmaps(normal, checked, 0u, 0u, 0u, mask, Button::kOneToOne, 0, 0);
         if (button.m_hWnd) button.Invalidate();
     } else {
         (void)button, (void)normal, (void)checked, (void)mask;
