@@ -58,3 +58,8 @@ format:
 
 clean:
 	rm -rf build dist
+
+# Orvello's main window with its live preview on the test camera, as PNGs in out/screenshots/.
+.PHONY: screenshot
+screenshot: setup win
+	ORVELLO_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/orvello-screenshot.sh
