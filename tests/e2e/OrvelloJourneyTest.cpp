@@ -71,7 +71,7 @@ class OrvelloJourney : public ::testing::Test {
         Shot(dialog, L"save-dialog");
         std::wstring path = folder_ + L"\\" + name;
         if (!AnswerFileDialog(dialog, path)) return {};
-        WaitUntil([&] { return Exists(path); }, 5000);
+        WaitUntil([&] { return !ReadAll(path).empty(); }, 15000);
         return path;
     }
 
@@ -218,6 +218,36 @@ TEST_F(OrvelloJourney, UnpluggedCameraGivesItsMessage) {
     EXPECT_EQ(box.text, L"Video capture device lost.Stopping capture!");
     Answer(box);
     EXPECT_TRUE(program_.Running()) << "the program stays open without its camera";
+}
+
+// The About box and the three capture settings dialogs open from their buttons, close with their
+// own buttons, and the picture runs on afterwards.
+TEST_F(OrvelloJourney, AboutAndSettingsDialogsOpenAndClose) {
+    struct Opened {
+        int button;
+        int closeWith;
+        const wchar_t* name;
+    };
+    for (const Opened& dialog :
+         {Opened{1013, IDOK, L"about"}, Opened{1036, IDCANCEL, L"timer-shot-settings"},
+          Opened{1027, IDCANCEL, L"video-settings"}, Opened{1044, IDCANCEL, L"audio-settings"}}) {
+        PostCommand(main_, dialog.button);
+        HWND window = WaitFor(
+            [&]() -> HWND {
+                for (HWND top : TopWindows(program_.Id()))
+                    if (top != main_ && top != preview_ && ClassOf(top) == L"#32770") return top;
+                return nullptr;
+            },
+            10000);
+        ASSERT_NE(window, nullptr) << "no dialog from button " << dialog.button;
+        Pause(500);
+        Shot(window, dialog.name);
+        EXPECT_TRUE(PressAndWaitClosed(window, dialog.closeWith)) << Narrow(dialog.name);
+    }
+    Pause(1000);
+    Picture first = GrabClient(preview_);
+    Pause(500);
+    EXPECT_GT(MeanDifference(first, GrabClient(preview_)), 0.05) << "the picture runs after the dialogs";
 }
 
 TEST_F(OrvelloJourney, ClosingThePreviewEndsTheProgram) {

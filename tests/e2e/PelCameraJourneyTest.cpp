@@ -199,6 +199,18 @@ TEST_F(PelCameraJourney, MirrorAndTextShowInTheNextPhoto) {
     EXPECT_LT(DifferentPixels(withText, mirrored, 60), 640 * 480 / 4) << "and the picture is still there";
 }
 
+// The manufacturer dialog and the About box have no menu entry; their commands still open them.
+TEST_F(PelCameraJourney, ManufacturerAndAboutDialogsOpenAndClose) {
+    for (int command : {32914, 57664}) {
+        PostMessageW(frame_, WM_COMMAND, command, 0);
+        HWND dialog = WaitTop(program_.Id(), L"#32770", IDOK, 10000);
+        ASSERT_NE(dialog, nullptr) << "no dialog for command " << command;
+        Pause(300);
+        Shot(dialog, command == 32914 ? L"manufacturer" : L"about");
+        EXPECT_TRUE(PressAndWaitClosed(dialog, IDOK));
+    }
+}
+
 TEST_F(PelCameraJourney, RecordAndStopGiveAReadableAvi) {
     PostMessageW(frame_, WM_COMMAND, kStartCapture, 0);
     HWND dialog = WaitFor([&] { return FindFileDialog(program_.Id()); }, 10000);
