@@ -1,0 +1,386 @@
+// Faults from outside while the programs run on the test camera, each on a fresh copy of the program
+// folder: the camera unplugged during the preview, during a recording and with a snapshot or photo
+// pending; a disk that fills up while recording; a read-only program folder; a program folder path
+// of 300 characters. Every case checks that the program neither crashes nor hangs, shows the
+// message it documents, and that what was recorded before the fault reads back.
+//
+// The disk and read-only cases need folders prepared outside Wine (scripts/soak.sh --faults does it):
+//   RELIABILITY_SMALL_DISK  a small filesystem (tmpfs of 4 MiB)
+//   RELIABILITY_RW_DIR / RELIABILITY_RO_DIR  one folder, bound a second time read-only
+// Without them those cases are skipped.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/driver/Files.h"
+#include "tests/e2e/driver/Log.h"
+#include "tests/e2e/driver/Picture.h"
+#include "tests/e2e/driver/WindowFinder.h"
+#include "tests/reliability/ProcessCounters.h"
+#include "tests/reliability/Sessions.h"
+
+namespace reliability {
+namespace {
+
+const wchar_t kDeviceLost[] = L"Video capture device lost.Stopping capture!";
+const wchar_t kRecordingLost[] = L"ERROR during capture AVI file (Device Lost).Stopping capture!\r\n";
+const wchar_t kRecordingFailed[] =
+    L"Failed to capture AVI file.Stopping capture!\r\n\r\nThe selected compressor may not be compatible with "
+    L"this "
+    L"content.\r\n";
+
+std::wstring EnvFolder(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? e2e::FromUnixPath(value) : std::wstring();
+}
+
+std::string Joined(const std::vector<std::wstring>& texts) {
+    std::string all;
+    for (const auto& text : texts) all += "[" + e2e::Narrow(text) + "] ";
+    return all;
+}
+
+void Note(const std::string& line) {
+    std::printf("FAULT %s: %s\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+                line.c_str());
+    std::fflush(stdout);
+}
+
+// No crash and no hang: the process is alive and its windows answer.
+template <typename Session>
+void ExpectAliveAndAnswering(Session& session) {
+    EXPECT_TRUE(session.program.Running()) << "the program ended";
+    if (session.program.Running()) {
+        EXPECT_TRUE(Responds(session.program.Id())) << "the window does not answer";
+    }
+}
+
+class Faults : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        e2e::TestCamCtl(L"plug");
+        e2e::TestCamCtl(L"still off");
+        name_ = e2e::Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override {
+        orvello_.Close();
+        pelcamera_.Close();
+        e2e::TestCamCtl(L"plug");
+        if (!HasFailure() && e2e::OutputFolder().empty() && !folder_.empty()) e2e::RemoveTree(folder_);
+    }
+    std::wstring Fresh() { return folder_ = e2e::FreshFolder(L"fault-" + name_); }
+
+    std::wstring name_;
+    std::wstring folder_;
+    OrvelloSession orvello_;
+    PelCameraSession pelcamera_;
+};
+
+// --- Orvello -------------------------------------------------------------------------------------
+
+TEST_F(Faults, OrvelloUnplugDuringPreview) {
+    std::wstring error;
+    ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
+    Note("messages " + Joined(boxes));
+    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
+    EXPECT_EQ(boxes[0], kDeviceLost);
+    ExpectAliveAndAnswering(orvello_);
+    // Plugged in again, a size button reopens the camera and the picture runs.
+    ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
+    e2e::Pause(500);
+    e2e::PostCommand(orvello_.main, OrvelloSession::kSize320);
+    e2e::Pause(2000);
+    EXPECT_EQ(Joined(AnswerBoxes(orvello_.program.Id(), 1000, 500)), "");
+    e2e::Picture first = e2e::GrabClient(orvello_.preview);
+    e2e::Pause(500);
+    EXPECT_GT(e2e::MeanDifference(first, e2e::GrabClient(orvello_.preview)), 0.05)
+        << "the picture runs again";
+}
+
+TEST_F(Faults, OrvelloUnplugDuringRecordingKeepsWhatWasRecorded) {
+    std::wstring error;
+    ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
+    ASSERT_TRUE(orvello_.StartRecording()) << e2e::Narrow(e2e::FindMessageBox(orvello_.program.Id()).text);
+    e2e::Pause(3000);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
+    Note("messages " + Joined(boxes));
+    ASSERT_EQ(boxes.size(), 2u) << Joined(boxes);
+    EXPECT_EQ(boxes[0], kDeviceLost);
+    EXPECT_EQ(boxes[1], kRecordingLost);
+    ExpectAliveAndAnswering(orvello_);
+    EXPECT_EQ(orvello_.RecorderState(), L"Run recorder");
+    unsigned frames = 0;
+    std::string problem = AviProblem(folder_ + L"\\brenik-00000.avi", &frames);
+    Note("brenik-00000.avi: " +
+         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
+    EXPECT_EQ(problem, "");
+    EXPECT_GT(frames, 30u) << "three seconds were recorded before the fault";
+    EXPECT_EQ(e2e::ReadText(folder_ + L"\\brenik.inf"), "1");
+}
+
+TEST_F(Faults, OrvelloUnplugWithSnapshotPending) {
+    std::wstring error;
+    ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
+    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
+    EXPECT_EQ(boxes[0], kDeviceLost);
+    // No frame arrives: the request stays pending and the chosen file stays absent, silently.
+    DeleteFileW(L"C:\\bmp.bmp");
+    std::wstring lost = folder_ + L"\\lost.jpg";
+    ASSERT_TRUE(orvello_.Snapshot(lost));
+    e2e::Pause(1500);
+    EXPECT_FALSE(e2e::Exists(lost));
+    EXPECT_EQ(Joined(AnswerBoxes(orvello_.program.Id(), 1000, 500)), "") << "failed snapshots are silent";
+    ExpectAliveAndAnswering(orvello_);
+    // Back with the camera, the next snapshot works.
+    ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
+    e2e::Pause(500);
+    e2e::PostCommand(orvello_.main, OrvelloSession::kSize320);
+    e2e::Pause(2000);
+    std::wstring back = folder_ + L"\\back.jpg";
+    ASSERT_TRUE(orvello_.Snapshot(back));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Exists(back); }, 5000));
+    EXPECT_FALSE(e2e::LoadJpeg(back).Empty());
+    Note(std::string("snapshot while lost: ") + (e2e::Exists(lost) ? "file written" : "no file") +
+         ", after plug: " + (e2e::Exists(back) ? "written" : "missing"));
+}
+
+TEST_F(Faults, OrvelloFullDiskWhileRecording) {
+    std::wstring disk = EnvFolder("RELIABILITY_SMALL_DISK");
+    if (disk.empty()) GTEST_SKIP() << "RELIABILITY_SMALL_DISK not prepared";
+    std::wstring error;
+    ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
+    // The recording goes to the folder of the path in the file field.
+    ASSERT_TRUE(e2e::SetText(e2e::ChildById(orvello_.main, OrvelloSession::kAviPath), disk + L"\\x.avi"));
+    ASSERT_TRUE(orvello_.StartRecording()) << e2e::Narrow(e2e::FindMessageBox(orvello_.program.Id()).text);
+    e2e::Pause(6000);  // about 7 MB/s at 320 x 240 fills 4 MiB in well under a second
+    auto during = AnswerBoxes(orvello_.program.Id(), 2000, 1000);
+    ExpectAliveAndAnswering(orvello_);
+    bool stopped = orvello_.StopRecording();
+    auto after = AnswerBoxes(orvello_.program.Id(), 3000, 1000);
+    ExpectAliveAndAnswering(orvello_);
+    EXPECT_TRUE(stopped) << "the recorder comes back to idle";
+    std::wstring avi = disk + L"\\brenik-00000.avi";
+    unsigned frames = 0;
+    std::string problem = AviProblem(avi, &frames);
+    Note("messages while full " + Joined(during) + ", on stop " + Joined(after) + "; file " +
+         std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
+         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
+    EXPECT_EQ(problem, "") << "what fitted on the disk reads back";
+    DeleteFileW(avi.c_str());
+}
+
+TEST_F(Faults, OrvelloReadOnlyProgramFolder) {
+    std::wstring rw = EnvFolder("RELIABILITY_RW_DIR"), ro = EnvFolder("RELIABILITY_RO_DIR");
+    if (rw.empty() || ro.empty()) GTEST_SKIP() << "RELIABILITY_RW_DIR/RELIABILITY_RO_DIR not prepared";
+    e2e::RemoveTree(rw + L"\\orvello");
+    CreateDirectoryW((rw + L"\\orvello").c_str(), nullptr);
+    ASSERT_TRUE(e2e::CopyProgramFolder(L"Orvello", rw + L"\\orvello"));
+    std::wstring folder = ro + L"\\orvello";
+    ASSERT_FALSE(e2e::WriteText(folder + L"\\probe.txt", "x")) << "the folder is not read-only";
+    std::wstring error;
+    ASSERT_TRUE(orvello_.Start(folder, error, false)) << e2e::Narrow(error);
+    // Neither the counter nor the AVI file can be written: the recorder reports its failure.
+    e2e::PostCommand(orvello_.main, OrvelloSession::kRecorder);
+    auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
+    Note("recording in a read-only folder: messages " + Joined(boxes) + ", recorder " +
+         e2e::Narrow(orvello_.RecorderState()));
+    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
+    EXPECT_EQ(boxes[0], kRecordingFailed);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return orvello_.RecorderState() == L"Run recorder"; }, 5000));
+    ExpectAliveAndAnswering(orvello_);
+    std::wstring snap = folder_ = e2e::FreshFolder(L"fault-" + name_);
+    ASSERT_TRUE(orvello_.Snapshot(snap + L"\\elsewhere.jpg"));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Exists(snap + L"\\elsewhere.jpg"); }, 5000))
+        << "snapshots to a writable folder still work";
+}
+
+// A 300-character folder: nested folders of 60 characters under the temp folder.
+std::wstring LongFolder(const std::wstring& base, size_t length) {
+    std::wstring path = base;
+    while (path.size() < length) {
+        size_t part = std::min<size_t>(60, length - path.size() - 1);
+        if (part == 0) break;
+        path += L"\\" + std::wstring(part, L'p');
+        if (!CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return {};
+    }
+    return path;
+}
+
+TEST_F(Faults, OrvelloProgramFolderOf300Characters) {
+    std::wstring folder = LongFolder(Fresh(), 300);
+    ASSERT_EQ(folder.size(), 300u);
+    bool copied = e2e::CopyProgramFolder(L"Orvello", L"\\\\?\\" + folder);
+    Note(std::string("copy into the long folder ") + (copied ? "worked" : "failed"));
+    ASSERT_TRUE(copied);
+    std::wstring error;
+    bool started = orvello_.Start(folder, error, false);
+    Note(started ? "starts and shows its preview" : "does not run: " + e2e::Narrow(error));
+    if (!started) {
+        EXPECT_FALSE(orvello_.program.Running() && !Responds(orvello_.program.Id())) << "hangs instead";
+        GTEST_SKIP() << "Wine does not start a program from a 300-character folder: " << e2e::Narrow(error);
+    }
+    ExpectAliveAndAnswering(orvello_);
+}
+
+// --- PelCamera -----------------------------------------------------------------------------------
+
+TEST_F(Faults, PelCameraUnplugDuringPreview) {
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.StatusText().empty(); }, 10000))
+        << "the pane is cleared";
+    auto boxes = AnswerBoxes(pelcamera_.program.Id(), 3000, 1000);
+    Note("messages " + Joined(boxes) + ", status pane '" + e2e::Narrow(pelcamera_.StatusText()) + "'");
+    EXPECT_TRUE(boxes.empty()) << "a lost camera is shown by the empty pane only: " << Joined(boxes);
+    ExpectAliveAndAnswering(pelcamera_);
+    ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 15000)) << "the preview restarts";
+}
+
+TEST_F(Faults, PelCameraUnplugDuringRecordingKeepsWhatWasRecorded) {
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
+    std::wstring avi = folder_ + L"\\clip.avi";
+    ASSERT_TRUE(pelcamera_.StartRecording(avi));
+    e2e::Pause(3000);
+    ASSERT_EQ(e2e::FindMessageBox(pelcamera_.program.Id()).window, nullptr);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.StatusText().empty(); }, 10000));
+    auto boxes = AnswerBoxes(pelcamera_.program.Id(), 3000, 1000);
+    ExpectAliveAndAnswering(pelcamera_);
+    e2e::Pause(1000);
+    unsigned frames = 0;
+    std::string problem = AviProblem(avi, &frames);
+    Note("messages " + Joined(boxes) + "; clip.avi " + std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
+         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
+    EXPECT_TRUE(boxes.empty()) << Joined(boxes);
+    EXPECT_EQ(problem, "");
+    EXPECT_GT(frames, 30u) << "three seconds were recorded before the fault";
+    ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 15000)) << "the preview restarts";
+    ExpectAliveAndAnswering(pelcamera_);
+}
+
+TEST_F(Faults, PelCameraUnplugWithPhotoPending) {
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
+    ASSERT_EQ(e2e::TestCamCtl(L"still on"), 0);
+    // The photo request and the unplug race: at most one photo, and whatever is written is whole.
+    PostMessageW(pelcamera_.frame, WM_COMMAND, PelCameraSession::kTakePhoto, 0);
+    ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.StatusText().empty(); }, 10000));
+    PostMessageW(pelcamera_.frame, WM_COMMAND, PelCameraSession::kTakePhoto, 0);  // pending, no frames
+    e2e::Pause(2000);
+    auto photos = e2e::FilesIn(pelcamera_.album, L"*.jpg");
+    EXPECT_LE(photos.size(), 1u);
+    for (const auto& name : photos)
+        EXPECT_FALSE(e2e::LoadJpeg(pelcamera_.album + L"\\" + name).Empty()) << e2e::Narrow(name);
+    auto boxes = AnswerBoxes(pelcamera_.program.Id(), 2000, 1000);
+    EXPECT_TRUE(boxes.empty()) << Joined(boxes);
+    ExpectAliveAndAnswering(pelcamera_);
+    ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 15000)) << "the preview restarts";
+    e2e::Pause(1000);
+    auto afterPlug = e2e::FilesIn(pelcamera_.album, L"*.jpg");
+    std::wstring photo = pelcamera_.TakePhoto();
+    Note("photos while unplugging " + std::to_string(photos.size()) + ", after plug " +
+         std::to_string(afterPlug.size()) +
+         " (a request left pending may be served by the first frame), new photo " +
+         (photo.empty() ? "missing" : "written"));
+    EXPECT_FALSE(photo.empty()) << "photos work again";
+}
+
+TEST_F(Faults, PelCameraFullDiskWhileRecording) {
+    std::wstring disk = EnvFolder("RELIABILITY_SMALL_DISK");
+    if (disk.empty()) GTEST_SKIP() << "RELIABILITY_SMALL_DISK not prepared";
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
+    std::wstring avi = disk + L"\\clip.avi";
+    DeleteFileW(avi.c_str());
+    ASSERT_TRUE(pelcamera_.StartRecording(avi));
+    auto atStart = AnswerBoxes(pelcamera_.program.Id(), 3000, 1000);
+    e2e::Pause(5000);
+    auto during = AnswerBoxes(pelcamera_.program.Id(), 2000, 1000);
+    ExpectAliveAndAnswering(pelcamera_);
+    PostMessageW(pelcamera_.frame, WM_COMMAND, PelCameraSession::kStopCapture, 0);
+    e2e::Pause(3000);
+    auto after = AnswerBoxes(pelcamera_.program.Id(), 2000, 1000);
+    ExpectAliveAndAnswering(pelcamera_);
+    unsigned frames = 0;
+    std::string problem = AviProblem(avi, &frames);
+    Note("messages at start " + Joined(atStart) + ", while full " + Joined(during) + ", on stop " +
+         Joined(after) + "; file " + std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
+         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem) +
+         "; status '" + e2e::Narrow(pelcamera_.StatusText()) + "'");
+    if (atStart.empty()) {
+        EXPECT_EQ(problem, "") << "what fitted on the disk reads back";
+    }
+    DeleteFileW(avi.c_str());
+}
+
+TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
+    std::wstring rw = EnvFolder("RELIABILITY_RW_DIR"), ro = EnvFolder("RELIABILITY_RO_DIR");
+    if (rw.empty() || ro.empty()) GTEST_SKIP() << "RELIABILITY_RW_DIR/RELIABILITY_RO_DIR not prepared";
+    std::wstring writable = rw + L"\\pelcamera";
+    e2e::RemoveTree(writable);
+    CreateDirectoryW(writable.c_str(), nullptr);
+    ASSERT_TRUE(e2e::CopyProgramFolder(L"PelCamera", writable));
+    std::wstring folder = ro + L"\\pelcamera";
+    ASSERT_FALSE(e2e::WriteText(folder + L"\\probe.txt", "x")) << "the folder is not read-only";
+
+    // Without Config.xml the default cannot be written: the program ends without a message.
+    e2e::Process bare;
+    ASSERT_TRUE(bare.Start(folder + L"\\PelCamera.exe", folder));
+    bool ended = bare.WaitExit(15000);
+    e2e::MessageBoxSeen box = e2e::FindMessageBox(bare.Id());
+    Note(std::string("without Config.xml: ") + (ended ? "ends" : "still running") +
+         (box.window ? ", message " + e2e::Narrow(box.text) : ", no message"));
+    EXPECT_TRUE(ended);
+    bare.Kill();
+
+    // With a Config.xml it runs, takes photos to a writable album, and leaves the file as it was.
+    PelCameraSession setup;
+    std::wstring albumHome = Fresh();
+    std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Setting>\r\n  <FoldPath>" +
+                         e2e::Narrow(albumHome) + "</FoldPath>\r\n</Setting>\r\n";
+    ASSERT_TRUE(e2e::WriteText(writable + L"\\Config.xml", config));
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(folder, error, false)) << e2e::Narrow(error);
+    pelcamera_.album = albumHome;
+    std::wstring photo = pelcamera_.TakePhoto();
+    EXPECT_FALSE(photo.empty()) << "photos go to the album folder";
+    ExpectAliveAndAnswering(pelcamera_);
+    pelcamera_.Close();
+    EXPECT_EQ(e2e::ReadText(folder + L"\\Config.xml"), config) << "the settings file is untouched";
+    Note(std::string("with Config.xml: runs, photo ") + (photo.empty() ? "missing" : "written"));
+}
+
+TEST_F(Faults, PelCameraProgramFolderOf300Characters) {
+    std::wstring folder = LongFolder(Fresh(), 300);
+    ASSERT_EQ(folder.size(), 300u);
+    bool copied = e2e::CopyProgramFolder(L"PelCamera", L"\\\\?\\" + folder);
+    Note(std::string("copy into the long folder ") + (copied ? "worked" : "failed"));
+    ASSERT_TRUE(copied);
+    std::wstring error;
+    bool started = pelcamera_.Start(folder, error, false);
+    Note(started ? "starts and previews" : "does not run: " + e2e::Narrow(error));
+    if (!started) {
+        EXPECT_FALSE(pelcamera_.program.Running() && !Responds(pelcamera_.program.Id())) << "hangs instead";
+        GTEST_SKIP() << "Wine does not start a program from a 300-character folder: " << e2e::Narrow(error);
+    }
+    ExpectAliveAndAnswering(pelcamera_);
+}
+
+}  // namespace
+}  // namespace reliability

@@ -1,0 +1,177 @@
+// Each program runs for SOAK_MINUTES (default 1) on the test camera: a recording started and
+// stopped in every 30 s cycle, with a snapshot or photo in each half of the cycle. What it holds
+// (GDI and USER objects, windows, handles, private bytes) after the first cycle is compared with what
+// it holds at the end; growth beyond the noise bound fails.
+//
+// Noise bound: the first cycle is the warm-up (codec, dialog and DirectShow DLLs load, caches fill)
+// and is not counted. After it, a counter may still move by a few objects from what happens to be
+// open at the moment of reading (a streaming thread and its events, a save dialog's leftovers being
+// freed), so objects and handles may grow by max(16, 5 %) and private bytes by max(4 MiB, 10 %).
+// A leak of one handle or object per cycle exceeds that in a 10-minute run (20 cycles); one per
+// snapshot or photo (40) exceeds it within 5 minutes. Each end figure is the lowest of three
+// readings a second apart, so a transient peak is not taken for growth.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/driver/Files.h"
+#include "tests/e2e/driver/Log.h"
+#include "tests/e2e/driver/WindowFinder.h"
+#include "tests/reliability/ProcessCounters.h"
+#include "tests/reliability/Sessions.h"
+
+namespace reliability {
+namespace {
+
+constexpr DWORD kCycleMs = 30000;
+constexpr GrowthBound kObjects{16, 0.05};
+constexpr long kPrivateAbsolute = 4 * 1024 * 1024;
+constexpr double kPrivateFraction = 0.10;
+
+int Minutes() {
+    const char* value = std::getenv("SOAK_MINUTES");
+    int minutes = value ? std::atoi(value) : 1;
+    return minutes > 0 ? minutes : 1;
+}
+
+// The lowest of three readings a second apart, counter by counter.
+ProcessCounters Settled(DWORD process) {
+    ProcessCounters low = ReadCounters(process);
+    for (int i = 0; i < 2; ++i) {
+        e2e::Pause(1000);
+        ProcessCounters now = ReadCounters(process);
+        low.gdiObjects = std::min(low.gdiObjects, now.gdiObjects);
+        low.userObjects = std::min(low.userObjects, now.userObjects);
+        low.windows = std::min(low.windows, now.windows);
+        low.handles = std::min(low.handles, now.handles);
+        low.privateBytes = std::min(low.privateBytes, now.privateBytes);
+    }
+    return low;
+}
+
+void Report(const char* program, const ProcessCounters& start, const ProcessCounters& end, int cycles) {
+    std::printf("SOAK %s minutes=%d cycles=%d\n", program, Minutes(), cycles);
+    std::printf("SOAK %s start: %s\n", program, Describe(start).c_str());
+    std::printf("SOAK %s end:   %s\n", program, Describe(end).c_str());
+    std::fflush(stdout);
+}
+
+void ExpectNoGrowth(const ProcessCounters& start, const ProcessCounters& end) {
+    auto check = [](const char* name, long a, long b) {
+        if (a < 0 || b < 0) return;  // not reported by this system
+        EXPECT_LE(b - a, kObjects.For(a)) << name << " grew from " << a << " to " << b;
+    };
+    check("GDI objects", start.gdiObjects, end.gdiObjects);
+    check("USER objects", start.userObjects, end.userObjects);
+    check("windows", start.windows, end.windows);
+    check("handles", start.handles, end.handles);
+    if (start.privateBytes > 0 && end.privateBytes > 0) {
+        int64_t allowed =
+            std::max<int64_t>(kPrivateAbsolute, static_cast<int64_t>(start.privateBytes * kPrivateFraction));
+        EXPECT_LE(end.privateBytes - start.privateBytes, allowed)
+            << "private bytes grew from " << start.privateBytes << " to " << end.privateBytes;
+    }
+}
+
+class Soak : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        e2e::TestCamCtl(L"plug");
+        e2e::TestCamCtl(L"still off");
+        e2e::TestCamCtl(L"refuse off");
+    }
+    void TearDown() override {
+        e2e::TestCamCtl(L"plug");
+        if (!HasFailure() && e2e::OutputFolder().empty()) e2e::RemoveTree(folder_);
+    }
+    std::wstring folder_;
+};
+
+TEST_F(Soak, OrvelloRecordsAndSnapsWithoutGrowing) {
+    folder_ = e2e::FreshFolder(L"soak-orvello");
+    OrvelloSession session;
+    std::wstring error;
+    ASSERT_TRUE(session.Start(folder_, error)) << e2e::Narrow(error);
+    DWORD process = session.program.Id();
+    int cycles = Minutes() * 2 + 1;  // the first cycle is the warm-up
+    ProcessCounters start;
+    for (int cycle = 0; cycle < cycles; ++cycle) {
+        DWORD begin = GetTickCount();
+        ASSERT_TRUE(session.StartRecording())
+            << "cycle " << cycle << ": " << e2e::Narrow(e2e::FindMessageBox(process).text);
+        e2e::Pause(4000);
+        std::wstring snap = folder_ + L"\\snap-" + std::to_wstring(cycle) + (cycle % 2 ? L".bmp" : L".jpg");
+        ASSERT_TRUE(session.Snapshot(snap)) << "cycle " << cycle << ": no save dialog while recording";
+        e2e::Pause(4000);
+        ASSERT_TRUE(session.StopRecording()) << "cycle " << cycle;
+        e2e::Pause(1500);  // the camera is reopened after a recording
+        ASSERT_TRUE(Responds(process)) << "cycle " << cycle << ": the window does not answer";
+        e2e::MessageBoxSeen box = e2e::FindMessageBox(process);
+        ASSERT_EQ(box.window, nullptr) << "cycle " << cycle << ": " << e2e::Narrow(box.text);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Exists(snap); }, 5000)) << "cycle " << cycle;
+        // Each recording is checked and removed so that a long run does not fill the disk.
+        for (const auto& name : e2e::FilesIn(folder_, L"brenik-*.avi")) {
+            std::wstring avi = folder_ + L"\\" + name;
+            EXPECT_EQ(AviProblem(avi), "") << e2e::Narrow(name);
+            DeleteFileW(avi.c_str());
+        }
+        std::wstring second = folder_ + L"\\snap-b" + std::to_wstring(cycle) + L".jpg";
+        ASSERT_TRUE(session.Snapshot(second)) << "cycle " << cycle;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Exists(second); }, 5000)) << "cycle " << cycle;
+        DeleteFileW(snap.c_str());
+        DeleteFileW(second.c_str());
+        if (cycle == 0) start = Settled(process);
+        DWORD spent = GetTickCount() - begin;
+        if (cycle + 1 < cycles && spent < kCycleMs) e2e::Pause(kCycleMs - spent);
+        ASSERT_TRUE(session.program.Running()) << "Orvello ended during cycle " << cycle;
+    }
+    ProcessCounters end = Settled(process);
+    Report("Orvello", start, end, cycles - 1);
+    ExpectNoGrowth(start, end);
+    session.Close();
+}
+
+TEST_F(Soak, PelCameraRecordsAndTakesPhotosWithoutGrowing) {
+    folder_ = e2e::FreshFolder(L"soak-pelcamera");
+    PelCameraSession session;
+    std::wstring error;
+    ASSERT_TRUE(session.Start(folder_, error)) << e2e::Narrow(error);
+    DWORD process = session.program.Id();
+    int cycles = Minutes() * 2 + 1;
+    ProcessCounters start;
+    for (int cycle = 0; cycle < cycles; ++cycle) {
+        DWORD begin = GetTickCount();
+        std::wstring photo = session.TakePhoto();
+        ASSERT_FALSE(photo.empty()) << "cycle " << cycle << ": no photo";
+        DeleteFileW(photo.c_str());
+        std::wstring avi = folder_ + L"\\clip.avi";
+        ASSERT_TRUE(session.StartRecording(avi)) << "cycle " << cycle << ": no save dialog";
+        e2e::Pause(5000);
+        e2e::MessageBoxSeen box = e2e::FindMessageBox(process);
+        ASSERT_EQ(box.window, nullptr) << "cycle " << cycle << ": " << e2e::Narrow(box.text);
+        ASSERT_TRUE(session.StopRecording()) << "cycle " << cycle << ": the preview did not come back";
+        ASSERT_TRUE(Responds(process)) << "cycle " << cycle << ": the window does not answer";
+        e2e::Pause(500);
+        EXPECT_EQ(AviProblem(avi), "") << "cycle " << cycle;
+        DeleteFileW(avi.c_str());
+        std::wstring second = session.TakePhoto();
+        ASSERT_FALSE(second.empty()) << "cycle " << cycle << ": no photo after the recording";
+        DeleteFileW(second.c_str());
+        if (cycle == 0) start = Settled(process);
+        DWORD spent = GetTickCount() - begin;
+        if (cycle + 1 < cycles && spent < kCycleMs) e2e::Pause(kCycleMs - spent);
+        ASSERT_TRUE(session.program.Running()) << "PelCamera ended during cycle " << cycle;
+    }
+    ProcessCounters end = Settled(process);
+    Report("PelCamera", start, end, cycles - 1);
+    ExpectNoGrowth(start, end);
+    session.Close();
+}
+
+}  // namespace
+}  // namespace reliability
