@@ -3,6 +3,7 @@
 #include "monitor/app/CounterFile.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/app/ProgramFolder.h"
+#include "monitor/record/AsideFile.h"
 #include "monitor/record/RecordNames.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/TickClock.h"
@@ -42,11 +43,14 @@ void StartRecording(CMonitorDlg& dlg) {
         dlg.UpdateData(FALSE);
     }
 
+    // An old file at that path survives a start that fails.
+    record::AsideFile oldFile(target.path);
     const bool started = dlg.m_capture.GetAviFromCam(
         dlg.m_cbVideoCompressor.GetCurSel(), dlg.m_nDispWidth, dlg.m_nDispHeight,
         dlg.m_cbAudioCompressor.GetCurSel(), dlg.m_cbAudioDevice.GetCurSel(), masterStream,
         dlg.m_bRecordAudio, dlg.m_bAudioCompressorPresent, target.path);
     if (started) {
+        oldFile.Discard();
         // The number is used up only by a recording that really started.
         if (!typedPath) WriteCounter(dlg.m_nAviCounter, CounterFile().GetString());
         dlg.m_btnRecorderState.SetWindowText("Stop recorder");
@@ -63,6 +67,7 @@ void StartRecording(CMonitorDlg& dlg) {
         return;
     }
 
+    oldFile.Restore();
     ::OutputDebugStringA(("Orvello: the recording could not start: " + target.path + "\n").c_str());
     dlg.Message(record::RecordFailedText(dlg.m_nDispWidth), MB_ICONEXCLAMATION | MB_TASKMODAL);
     dlg.m_bRecording = 0;

@@ -208,6 +208,38 @@ TEST_F(RecordingTest, TypedPathIsRecordedExactlyAndTheCounterStays) {
     EXPECT_TRUE(script.messageBoxes.empty());
 }
 
+TEST_F(RecordingTest, OldFileAtThePathSurvivesAFailedStartAndIsReplacedByARecording) {
+    fw::ModalScript script;
+    const std::string typed = Remember(folder_ + "\\old.avi");
+    WriteText(typed, "old recording");
+    Script().recordResults = {false, true};
+    script.OnNextDialog(IDD_VIDEO_SETTINGS, [&](CDialog& video) {
+        video.SetDlgItemText(IDC_VS_PATH, typed.c_str());
+        fw::PressButton(video, IDOK);
+    });
+    script.OnNextDialog(IDD_VIDEO_SETTINGS, [&](CDialog& video) {
+        video.SetDlgItemText(IDC_VS_PATH, typed.c_str());
+        fw::PressButton(video, IDOK);
+    });
+    RunMonitor(script, [&](CMonitorDlg& dlg) {
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_VIDEO_SETTINGS));
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
+        EXPECT_EQ(dlg.m_bRecording, 0);
+        EXPECT_EQ(ReadText(typed), "old recording");
+
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_VIDEO_SETTINGS));
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
+        EXPECT_EQ(LastCall("GetAviFromCam")->text, typed);
+        Tick(dlg);
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
+    });
+    EXPECT_EQ(ReadText(typed).substr(0, 4), "RIFF");
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder_ + "\\*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);  // nothing left beside it
+    if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+}
+
 TEST_F(RecordingTest, VideoSettingsCounterIsReadBackAfterOk) {
     fw::ModalScript script;
     script.OnNextDialog(IDD_VIDEO_SETTINGS, [&](CDialog& video) {
