@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "tests/e2e/driver/WindowFinder.h"
@@ -31,6 +32,55 @@ BOOL CALLBACK CountTop(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The system handle list (information class 16): one entry per open handle of every process.
+struct HandleEntry {
+    ULONG process;
+    UCHAR objectType;
+    UCHAR flags;
+    USHORT handle;
+    PVOID object;
+    ACCESS_MASK access;
+};
+struct HandleList {
+    ULONG count;
+    HandleEntry entries[1];
+};
+using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+
+long HandlesInSystemList(DWORD process) {
+    auto query = reinterpret_cast<QuerySystem>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return -1;
+    std::vector<uint8_t> buffer(1 << 20);
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        ULONG needed = 0;
+        LONG status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) {
+            auto* list = reinterpret_cast<HandleList*>(buffer.data());
+            long count = 0;
+            for (ULONG i = 0; i < list->count; ++i)
+                if (list->entries[i].process == process) ++count;
+            return count;
+        }
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 65536));
+    }
+    return -1;
+}
+
+// Committed address space of the process, summed over its regions.
+int64_t VirtualBytes(HANDLE process) {
+    int64_t committed = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (uintptr_t address = 0; VirtualQueryEx(process, reinterpret_cast<void*>(address), &region,
+                                               sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) committed += region.RegionSize;
+        uintptr_t next = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+        if (next <= address) break;
+        address = next;
+    }
+    return committed;
+}
+
 }  // namespace
 
 ProcessCounters ReadCounters(DWORD process) {
@@ -43,12 +93,18 @@ ProcessCounters ReadCounters(DWORD process) {
     if (DWORD user = GetGuiResources(handle.Get(), GR_USEROBJECTS))
         counters.userObjects = static_cast<long>(user);
     DWORD handles = 0;
-    if (GetProcessHandleCount(handle.Get(), &handles)) counters.handles = static_cast<long>(handles);
+    if (GetProcessHandleCount(handle.Get(), &handles) && handles)
+        counters.handles = static_cast<long>(handles);
+    else
+        counters.handles = HandlesInSystemList(process);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
     if (GetProcessMemoryInfo(handle.Get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof(memory)))
-        counters.privateBytes = static_cast<int64_t>(memory.PrivateUsage);
+                             sizeof(memory))) {
+        if (memory.PrivateUsage) counters.privateBytes = static_cast<int64_t>(memory.PrivateUsage);
+        counters.workingSet = static_cast<int64_t>(memory.WorkingSetSize);
+    }
+    counters.virtualBytes = VirtualBytes(handle.Get());
     TopCount top{process, 0};
     EnumWindows(CountTop, reinterpret_cast<LPARAM>(&top));
     counters.windows = top.count;
@@ -56,10 +112,13 @@ ProcessCounters ReadCounters(DWORD process) {
 }
 
 std::string Describe(const ProcessCounters& c) {
-    char line[200];
-    std::snprintf(line, sizeof(line), "gdi=%ld user=%ld windows=%ld handles=%ld private=%lld KiB",
-                  c.gdiObjects, c.userObjects, c.windows, c.handles,
-                  c.privateBytes < 0 ? -1LL : static_cast<long long>(c.privateBytes / 1024));
+    auto kib = [](int64_t bytes) { return bytes < 0 ? -1LL : static_cast<long long>(bytes / 1024); };
+    char line[240];
+    std::snprintf(line, sizeof(line),
+                  "gdi=%ld user=%ld windows=%ld handles=%ld privateUsage=%lld KiB privateCommitted=%lld KiB "
+                  "workingSet=%lld KiB",
+                  c.gdiObjects, c.userObjects, c.windows, c.handles, kib(c.privateBytes), kib(c.virtualBytes),
+                  kib(c.workingSet));
     return line;
 }
 

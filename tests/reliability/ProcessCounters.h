@@ -13,7 +13,9 @@ struct ProcessCounters {
     long userObjects = -1;      // GetGuiResources; -1 when not reported
     long windows = -1;          // top-level and child windows of the process, counted by enumeration
     long handles = -1;          // GetProcessHandleCount
-    int64_t privateBytes = -1;  // PROCESS_MEMORY_COUNTERS_EX::PrivateUsage
+    int64_t privateBytes = -1;  // PROCESS_MEMORY_COUNTERS_EX::PrivateUsage; -1 when not reported
+    int64_t workingSet = -1;    // WorkingSetSize (resident memory)
+    int64_t virtualBytes = -1;  // committed private memory, summed over the regions (VirtualQueryEx)
 };
 
 ProcessCounters ReadCounters(DWORD process);
