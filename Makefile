@@ -63,3 +63,10 @@ clean:
 .PHONY: screenshot
 screenshot: setup win
 	ORVELLO_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/orvello-screenshot.sh
+
+# Soak of both programs on the test camera, SOAK_MINUTES each (default 10); prints the resource
+# figures. `scripts/soak.sh --faults` runs the fault-injection cases.
+.PHONY: soak
+SOAK_MINUTES ?= 10
+soak: setup win
+	SOAK_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/soak.sh $(SOAK_MINUTES)
