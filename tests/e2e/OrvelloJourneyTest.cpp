@@ -68,6 +68,9 @@ class OrvelloJourney : public ::testing::Test {
         PostCommand(main_, kSnapshot);
         HWND dialog = WaitFor([&] { return FindFileDialog(program_.Id()); }, 10000);
         if (!dialog) return {};
+        // The picture is the one of the click, written by the next tick: a user takes longer than
+        // that to type a name.
+        Pause(1000);
         Shot(dialog, L"save-dialog");
         std::wstring path = folder_ + L"\\" + name;
         if (!AnswerFileDialog(dialog, path)) return {};
