@@ -219,6 +219,16 @@ struct CZelParser::Impl {
             Clear();
             return false;
         }
+        // The text before the part kept after the root must hold the whole root on its own: a "<?"
+        // or "<!--" inside an attribute value can make the search from the end stop inside the root,
+        // and the document written back would not read again.
+        if (rootEnd != text.size()) {
+            pugi::xml_document head;
+            if (!head.load_buffer(text.data(), rootEnd, kParseOptions, pugi::encoding_utf8)) {
+                Clear();
+                return false;
+            }
+        }
         pugi::xml_node root;
         int elements = 0;
         for (pugi::xml_node n : doc.children()) {

@@ -85,13 +85,15 @@ TEST(ZelParserTest, RefusesDocumentsThatAreNotWellFormed) {
     }
 }
 
-TEST(ZelParserTest, RefusesNulBytes) {
+TEST(ZelParserTest, RefusesNulBytesAndRootsThatEndInsideTheirAttributes) {
     // Behind a NUL the reader saw nothing: a second root, or stray bytes that made the part behind
     // the root start inside an attribute, so the document written back could not be read again.
     const std::string broken[] = {
         std::string("<a/>\0<b/>", 9),
         std::string("<a b='><?x'/>junk\0?>", 20),
         std::string("<Setting><ZoomOut>1</ZoomOut></Setting>\0", 40),
+        // No NUL: the instruction's "<?" is inside the attribute, the root ends at "'/>".
+        "<a b='><?x'/>>y?>",
     };
     for (const std::string& text : broken) {
         SCOPED_TRACE(text.c_str());
