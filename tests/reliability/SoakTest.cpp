@@ -179,3 +179,47 @@ TEST_F(Soak, PelCameraRecordsAndTakesPhotosWithoutGrowing) {
 
 }  // namespace
 }  // namespace reliability
+
+namespace reliability {
+namespace {
+
+// Which step the handles grow with: ten snapshot dialogs cancelled, ten snapshots saved, five
+// recordings. Run on demand (--gtest_also_run_disabled_tests --gtest_filter=*Attribution*).
+TEST_F(Soak, DISABLED_OrvelloHandleAttribution) {
+    folder_ = e2e::FreshFolder(L"soak-attribution");
+    OrvelloSession session;
+    std::wstring error;
+    ASSERT_TRUE(session.Start(folder_, error)) << e2e::Narrow(error);
+    DWORD process = session.program.Id();
+    e2e::Pause(2000);
+    long h0 = Settled(process).handles;
+    for (int i = 0; i < 10; ++i) {
+        e2e::PostCommand(session.main, OrvelloSession::kSnapshot);
+        HWND dialog = e2e::WaitFor([&] { return e2e::FindFileDialog(process); }, 10000);
+        ASSERT_NE(dialog, nullptr);
+        e2e::Pause(500);
+        ASSERT_TRUE(e2e::PressAndWaitClosed(dialog, IDCANCEL));
+        e2e::Pause(300);
+    }
+    long h1 = Settled(process).handles;
+    for (int i = 0; i < 10; ++i) {
+        std::wstring snap = folder_ + L"\\a" + std::to_wstring(i) + L".jpg";
+        ASSERT_TRUE(session.Snapshot(snap));
+        e2e::WaitUntil([&] { return e2e::Exists(snap); }, 5000);
+    }
+    long h2 = Settled(process).handles;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(session.StartRecording());
+        e2e::Pause(1500);
+        ASSERT_TRUE(session.StopRecording());
+        e2e::Pause(1000);
+    }
+    long h3 = Settled(process).handles;
+    std::printf(
+        "ATTRIBUTION start=%ld after10CancelledDialogs=%ld after10Snapshots=%ld after5Recordings=%ld\n", h0,
+        h1, h2, h3);
+    session.Close();
+}
+
+}  // namespace
+}  // namespace reliability
