@@ -311,7 +311,12 @@ struct CZelParser::Impl {
     // The first child element of the current parent with that name.
     pugi::xml_node Child(const wchar_t* name) const {
         if (!wellFormed || !name) return pugi::xml_node();
-        return parent.child(Utf8(name).c_str());
+        // Elements only: a processing instruction such as <?ZoomOut?> carries a name as well.
+        const std::string key = Utf8(name);
+        for (pugi::xml_node n = parent.child(key.c_str()); n; n = n.next_sibling(key.c_str())) {
+            if (n.type() == pugi::node_element) return n;
+        }
+        return pugi::xml_node();
     }
 
     pugi::xml_node AddChild(const std::string& name) {

@@ -103,6 +103,23 @@ TEST(ZelParserTest, RefusesNulBytesAndRootsThatEndInsideTheirAttributes) {
     }
 }
 
+TEST(ZelParserTest, InstructionsNamedLikeElementsAreNotElements) {
+    CZelParser doc;
+    ASSERT_TRUE(doc.SetDoc("<?Setting x?><Setting><?ZoomOut 1?><ZoomOut>2</ZoomOut></Setting>"));
+    ASSERT_TRUE(doc.FindFirstElem(L"Setting"));
+    ASSERT_TRUE(doc.IntoElem());
+    EXPECT_EQ(doc.GetFirstData(L"ZoomOut"), L"2");
+    ASSERT_TRUE(doc.SetFirstData(L"ZoomOut", 3));
+    EXPECT_EQ(doc.GetDoc(), "<?Setting x?><Setting><?ZoomOut 1?><ZoomOut>3</ZoomOut></Setting>");
+
+    CZelParser onlyInstruction;
+    ASSERT_TRUE(onlyInstruction.SetDoc("<Setting><?ZoomOut?></Setting>"));
+    onlyInstruction.FindFirstElem(L"Setting");
+    onlyInstruction.IntoElem();
+    ASSERT_TRUE(onlyInstruction.SetFirstData(L"ZoomOut", 1));
+    EXPECT_EQ(onlyInstruction.GetFirstData(L"ZoomOut"), L"1");
+}
+
 TEST(ZelParserTest, FilesThatCannotBeReadOrWritten) {
     TempFolder folder;
     CZelParser doc;
