@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
+#include <winternl.h>
 
 #include "framework/Handles.h"
 #include "tests/e2e/driver/WindowFinder.h"
@@ -81,7 +83,50 @@ int64_t VirtualBytes(HANDLE process) {
     return committed;
 }
 
+std::vector<HandleEntry> SystemHandles() {
+    auto query = reinterpret_cast<QuerySystem>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<uint8_t> buffer(1 << 20);
+    for (int attempt = 0; query && attempt < 6; ++attempt) {
+        ULONG needed = 0;
+        if (query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) == 0) {
+            auto* list = reinterpret_cast<HandleList*>(buffer.data());
+            return std::vector<HandleEntry>(list->entries, list->entries + list->count);
+        }
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 65536));
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string HandleTypes(DWORD process) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+    auto queryObject = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    ScopedHandle source(OpenProcess(PROCESS_DUP_HANDLE, FALSE, process));
+    std::map<std::string, long> counts;
+    for (const HandleEntry& entry : SystemHandles()) {
+        if (entry.process != process) continue;
+        std::string name = "type" + std::to_string(entry.objectType);
+        HANDLE copy = nullptr;
+        if (source && queryObject &&
+            DuplicateHandle(source.Get(), reinterpret_cast<HANDLE>(static_cast<uintptr_t>(entry.handle)),
+                            GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+            alignas(8) uint8_t info[1024] = {};
+            if (queryObject(copy, 2, info, sizeof(info), nullptr) == 0) {
+                auto* text = reinterpret_cast<UNICODE_STRING*>(info);
+                name.clear();
+                for (USHORT i = 0; i < text->Length / 2; ++i) name += static_cast<char>(text->Buffer[i]);
+            }
+            CloseHandle(copy);
+        }
+        ++counts[name];
+    }
+    std::string line;
+    for (const auto& [name, count] : counts) line += name + "=" + std::to_string(count) + " ";
+    return line;
+}
 
 ProcessCounters ReadCounters(DWORD process) {
     ProcessCounters counters;

@@ -19,6 +19,8 @@ struct ProcessCounters {
 };
 
 ProcessCounters ReadCounters(DWORD process);
+// Open handles of the process by object type name ("Event", "Thread", ...), as one line.
+std::string HandleTypes(DWORD process);
 std::string Describe(const ProcessCounters& counters);
 
 // Every visible top-level window of the process answers WM_NULL within ms.

@@ -208,6 +208,7 @@ TEST_F(Soak, DISABLED_OrvelloHandleAttribution) {
         e2e::WaitUntil([&] { return e2e::Exists(snap); }, 5000);
     }
     long h2 = Settled(process).handles;
+    std::printf("ATTRIBUTION types before recordings: %s\n", HandleTypes(process).c_str());
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(session.StartRecording());
         e2e::Pause(1500);
@@ -215,6 +216,7 @@ TEST_F(Soak, DISABLED_OrvelloHandleAttribution) {
         e2e::Pause(1000);
     }
     long h3 = Settled(process).handles;
+    std::printf("ATTRIBUTION types after recordings:  %s\n", HandleTypes(process).c_str());
     std::printf(
         "ATTRIBUTION start=%ld after10CancelledDialogs=%ld after10Snapshots=%ld after5Recordings=%ld\n", h0,
         h1, h2, h3);
