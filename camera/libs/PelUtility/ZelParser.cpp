@@ -73,7 +73,8 @@ size_t FindRootEnd(const std::string& text, size_t rootStart) {
         if (end <= rootStart) return std::string::npos;
         if (EndsWith(text, end, "-->")) {
             size_t open = text.rfind("<!--", end - 3);
-            if (open == std::string::npos || open <= rootStart) return std::string::npos;
+            // No comment opens behind the root: the end tag of a root named like "a--" ends here.
+            if (open == std::string::npos || open <= rootStart) return end;
             end = open;
         } else if (EndsWith(text, end, "?>")) {
             size_t open = text.rfind("<?", end - 2);

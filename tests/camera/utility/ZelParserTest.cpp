@@ -120,6 +120,20 @@ TEST(ZelParserTest, InstructionsNamedLikeElementsAreNotElements) {
     EXPECT_EQ(onlyInstruction.GetFirstData(L"ZoomOut"), L"1");
 }
 
+TEST(ZelParserTest, RootNamesEndingInTwoHyphensAreNotComments) {
+    for (const char* text : {"<a-->x</a-->", "<!-- c --><a-->x</a-->\r\n<!-- d -->"}) {
+        SCOPED_TRACE(text);
+        CZelParser doc;
+        ASSERT_TRUE(doc.SetDoc(text));
+        EXPECT_EQ(doc.GetDoc(), text);
+    }
+    // Stray text behind such a root is dropped, and what is written reads again.
+    CZelParser stray;
+    ASSERT_TRUE(stray.SetDoc("<O-->r></O-->r>"));
+    CZelParser again;
+    EXPECT_TRUE(again.SetDoc(stray.GetDoc()));
+}
+
 TEST(ZelParserTest, FilesThatCannotBeReadOrWritten) {
     TempFolder folder;
     CZelParser doc;
