@@ -40,7 +40,7 @@ test: setup win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
 	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
-	bash scripts/fuzz.sh -t 7
+	bash scripts/fuzz.sh -t 6
 
 demo: setup win
 	bash scripts/with-display.sh bash scripts/demo.sh
