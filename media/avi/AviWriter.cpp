@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace avi {
 namespace {
 
@@ -57,6 +63,37 @@ bool AviWriter::SeekEnd() {
     return Seek(end_);
 }
 
+// Forgets everything from `position` on: the file is cut there and writing goes on from there.
+void AviWriter::DropFrom(uint64_t position) {
+    std::clearerr(file_);
+    failed_ = false;
+#ifdef _WIN32
+    const bool cut = _chsize_s(_fileno(file_), int64_t(position)) == 0;
+#else
+    const bool cut = ftruncate(fileno(file_), off_t(position)) == 0;
+#endif
+    end_ = position;
+    if (!cut) failed_ = true;
+    Seek(position);
+}
+
+// Close after the indexes did not fit: the frames up to dataEnd stay, the list and RIFF sizes and
+// the headers (rewritten in place, needing no new room) describe them.
+void AviWriter::CloseWithoutIndex(uint64_t dataEnd) {
+    DropFrom(dataEnd);
+    for (StreamState& s : streams_) {
+        while (!s.super.empty() && s.super.back().offset >= dataEnd) s.super.pop_back();
+    }
+    Seek(moviStart_ + 4);
+    Put32(uint32_t(dataEnd - moviStart_ - 8));
+    if (segment_ > 0) {
+        Seek(segmentStart_ + 4);
+        Put32(uint32_t(dataEnd - segmentStart_ - 8));
+    } else {
+        firstRiffEnd_ = dataEnd;
+    }
+}
+
 uint64_t AviWriter::ReservedIndexBytes() const {
     // Standard index chunks still to write for the open segment, plus idx1 in the first one.
     uint64_t bytes = 0;
@@ -83,7 +120,7 @@ bool AviWriter::Open(const std::string& path, const AviVideoFormat& video, const
         if (audioBlockAlign_ == 0 || audioAvgBytes_ == 0) return false;
     }
     limits_ = limits;
-    failed_ = limitReached_ = false;
+    failed_ = limitReached_ = writeFailed_ = false;
     position_ = end_ = 0;
     segment_ = 0;
     videoFrames_ = maxVideoChunk_ = maxAudioChunk_ = firstSegmentFrames_ = 0;
@@ -97,6 +134,9 @@ bool AviWriter::Open(const std::string& path, const AviVideoFormat& video, const
     streams_[1].ckid = MakeFourCc('0', '1', 'w', 'b');
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) return false;
+    // Unbuffered: a write that fails (disk full) fails at the chunk that caused it, with nothing
+    // of earlier chunks still waiting in a buffer, so the file can be cut back to whole chunks.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
     if (!WriteHeaders()) {
         std::fclose(file_);
         file_ = nullptr;
@@ -300,7 +340,11 @@ bool AviWriter::WriteChunk(int stream, const void* data, uint32_t size, bool key
     Put32(size);
     Put(data, size);
     if (size & 1) Put("", 1);
-    if (failed_) return false;
+    if (failed_) {  // no room: drop the partial chunk and take no more
+        DropFrom(chunk.position);
+        writeFailed_ = limitReached_ = true;
+        return false;
+    }
     s.chunks.push_back(chunk);
     if (segment_ == 0) {
         firstSegmentAll_.push_back(chunk);
@@ -334,9 +378,13 @@ void AviWriter::SetVideoRate(uint32_t rate, uint32_t scale) {
 
 bool AviWriter::Close() {
     if (!file_) return true;
-    EndSegment(true);
+    const uint64_t dataEnd = end_;
+    if (!EndSegment(true)) {
+        writeFailed_ = true;
+        CloseWithoutIndex(dataEnd);
+    }
     WriteHeaders();
-    const bool ok = !failed_ && std::fflush(file_) == 0;
+    const bool ok = !failed_ && !writeFailed_ && std::fflush(file_) == 0;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     return ok && closed;

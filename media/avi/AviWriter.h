@@ -58,7 +58,9 @@ class AviWriter {
     // Changes the video rate written at Close (used to match the video length to the audio).
     void SetVideoRate(uint32_t rate, uint32_t scale);
 
-    // Finalises indexes and headers. Safe to call twice; false when a write failed.
+    // Finalises indexes and headers. Safe to call twice; false when a write failed. After a failed
+    // write (a full disk) the file is cut back to its last whole chunk and still closed readable:
+    // with its indexes when they fit in the room the cut chunk left, else with headers and sizes.
     bool Close();
 
     bool LimitReached() const { return limitReached_; }
@@ -95,10 +97,13 @@ class AviWriter {
     bool Put64(uint64_t v) { return Put(&v, 8); }
     bool Seek(uint64_t position);
     bool SeekEnd();
+    void DropFrom(uint64_t position);
+    void CloseWithoutIndex(uint64_t dataEnd);
     uint64_t ReservedIndexBytes() const;
 
     std::FILE* file_ = nullptr;
     bool failed_ = false;
+    bool writeFailed_ = false;  // a write failed (disk full): the file ends at the last whole chunk
     bool limitReached_ = false;
     AviLimits limits_;
     uint64_t position_ = 0;

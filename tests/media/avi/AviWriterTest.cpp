@@ -281,3 +281,70 @@ TEST(AviReader, RefusesChunkLengthsNearFourGigabytes) {
     EXPECT_NE(error.find("overruns"), std::string::npos) << error;
     EXPECT_TRUE(info.index.empty());
 }
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// A full disk, made with the process's file size limit: writes past it fail with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+// Writes frames until the disk is full; returns how many were taken.
+uint32_t FillDisk(AviWriter& writer, uint32_t frameBytes) {
+    std::vector<uint8_t> frame(frameBytes, 0x33);
+    uint32_t taken = 0;
+    while (taken < 100000 && writer.WriteVideo(frame.data(), frameBytes, true)) ++taken;
+    return taken;
+}
+
+}  // namespace
+
+TEST(AviWriter, FullDiskKeepsEveryWholeFrameReadable) {
+    // Big frames: the cut partial frame leaves room for the indexes.
+    const std::string path = TempPath("avi_full_disk.avi");
+    uint32_t taken = 0;
+    AviWriter writer;
+    {
+        FileSizeLimit limit(100 * 1024);
+        ASSERT_TRUE(writer.Open(path, Video(80, 80), nullptr));
+        taken = FillDisk(writer, 80 * 80 * 3);
+        EXPECT_TRUE(writer.LimitReached());
+        EXPECT_FALSE(writer.Close());  // the failed write is reported
+    }
+    ASSERT_GT(taken, 0u);
+    const AviFileInfo avi = ParseOrFail(path);
+    EXPECT_EQ(avi.ChunkCount(0), taken);
+    EXPECT_EQ(avi.riffSize + 8u, avi.fileSize);
+    EXPECT_EQ(CheckAviIndex(avi), "");
+    std::remove(path.c_str());
+
+    // Small frames: no room for the indexes, the headers and sizes still describe every frame.
+    const std::string small = TempPath("avi_full_disk_small.avi");
+    {
+        FileSizeLimit limit(16 * 1024);
+        ASSERT_TRUE(writer.Open(small, Video(4, 4), nullptr));
+        taken = FillDisk(writer, 4 * 4 * 3);
+        EXPECT_FALSE(writer.Close());
+    }
+    ASSERT_GT(taken, 0u);
+    const AviFileInfo smallAvi = ParseOrFail(small);
+    EXPECT_EQ(smallAvi.ChunkCount(0), taken);
+    EXPECT_EQ(smallAvi.riffSize + 8u, smallAvi.fileSize);
+    std::remove(small.c_str());
+}
+#endif
