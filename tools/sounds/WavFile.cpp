@@ -14,7 +14,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v >> 16);
 }
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
 }
 uint32_t Get16(const uint8_t* p) {
     return p[0] | (p[1] << 8);
