@@ -36,11 +36,12 @@ asan: $(ASAN)/build.ninja
 build: setup win host
 
 # Host tests natively (plain and under sanitizers), then the Windows tests under Wine.
+# The short fuzz runs come before the Windows tests, so ctest's summary of those closes the output.
 test: setup win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
-	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
 	bash scripts/fuzz.sh -t 6
+	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
 
 demo: setup win
 	bash scripts/with-display.sh bash scripts/demo.sh
