@@ -64,28 +64,50 @@ size_t FindRootStart(const std::string& text) {
     }
 }
 
-// Finds the end of the root element (one past its last '>'): behind it only white space,
-// comments and processing instructions may stand. npos when anything else is there.
-size_t FindRootEnd(const std::string& text, size_t rootStart) {
-    size_t end = text.size();
+// Skips white space, comments and processing instructions from `pos`; true when nothing else
+// follows up to the end of the text. Behind the root element nothing else may stand.
+bool OnlyMiscFollows(const std::string& text, size_t pos) {
     for (;;) {
-        while (end > rootStart && IsSpace(text[end - 1])) --end;
-        if (end <= rootStart) return std::string::npos;
-        if (EndsWith(text, end, "-->")) {
-            size_t open = text.rfind("<!--", end - 3);
-            // No comment opens behind the root: the end tag of a root named like "a--" ends here.
-            if (open == std::string::npos || open <= rootStart) return end;
-            end = open;
-        } else if (EndsWith(text, end, "?>")) {
-            size_t open = text.rfind("<?", end - 2);
-            if (open == std::string::npos || open <= rootStart) return std::string::npos;
-            end = open;
-        } else if (text[end - 1] == '>') {
-            return end;
+        while (pos < text.size() && IsSpace(text[pos])) ++pos;
+        if (pos >= text.size()) return true;
+        size_t close;
+        if (StartsWith(text, pos, "<!--")) {
+            close = text.find("-->", pos + 4);
+            if (close == std::string::npos) return false;
+            pos = close + 3;
+        } else if (StartsWith(text, pos, "<?") && !StartsWith(text, pos, "<?xml ") &&
+                   !StartsWith(text, pos, "<?xml?")) {
+            close = text.find("?>", pos + 2);
+            if (close == std::string::npos) return false;
+            pos = close + 2;
         } else {
-            return std::string::npos;
+            return false;
         }
     }
+}
+
+// Finds the end of the root element (one past its last '>') from the node the XML library read
+// after it, or from the end of the text when there is none. The root must close right there, with
+// "</name>" or, when written as an empty element, "/>"; npos otherwise (stray text after the root,
+// which the library would silently drop, is refused here).
+size_t FindRootEnd(const std::string& text, size_t rootStart, pugi::xml_node root, bool emptyTag) {
+    size_t end = text.size();
+    if (pugi::xml_node next = root.next_sibling()) {
+        if (next.offset_debug() < 0) return std::string::npos;
+        size_t at = static_cast<size_t>(next.offset_debug());
+        size_t markup = next.type() == pugi::node_comment ? 4 : next.type() == pugi::node_pi ? 2 : 0;
+        if (markup == 0 || at < markup) return std::string::npos;
+        end = at - markup;
+    }
+    while (end > rootStart && IsSpace(text[end - 1])) --end;
+    if (end <= rootStart || text[end - 1] != '>') return std::string::npos;
+    if (emptyTag) return EndsWith(text, end, "/>") ? end : std::string::npos;
+    size_t close = end - 1;
+    while (close > rootStart && IsSpace(text[close - 1])) --close;
+    const std::string endTag = std::string("</") + root.name();
+    if (close < rootStart + endTag.size() || text.compare(close - endTag.size(), endTag.size(), endTag) != 0)
+        return std::string::npos;
+    return end;
 }
 
 bool HasDuplicateAttributes(pugi::xml_node element) {
@@ -199,7 +221,7 @@ struct CZelParser::Impl {
         current = pugi::xml_node();
     }
 
-    bool Parse(std::string text) {
+    bool Parse(std::string text, bool checkWriteBack = true) {
         Clear();
         std::string sig;
         if (text.compare(0, 3, kUtf8Signature) == 0) {
@@ -211,24 +233,12 @@ struct CZelParser::Impl {
         if (text.find('\0') != std::string::npos) return false;
         size_t rootStart = FindRootStart(text);
         if (rootStart == std::string::npos) return false;
-        size_t rootEnd = FindRootEnd(text, rootStart);
-        if (rootEnd == std::string::npos) return false;
 
         pugi::xml_parse_result result =
             doc.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_utf8);
         if (!result) {
             Clear();
             return false;
-        }
-        // The text before the part kept after the root must hold the whole root on its own: a "<?"
-        // or "<!--" inside an attribute value can make the search from the end stop inside the root,
-        // and the document written back would not read again.
-        if (rootEnd != text.size()) {
-            pugi::xml_document head;
-            if (!head.load_buffer(text.data(), rootEnd, kParseOptions, pugi::encoding_utf8)) {
-                Clear();
-                return false;
-            }
         }
         pugi::xml_node root;
         int elements = 0;
@@ -242,12 +252,44 @@ struct CZelParser::Impl {
             Clear();
             return false;
         }
+        const bool emptyRoot = !root.first_child() && IsEmptyElementTag(text, root.offset_debug());
+        size_t rootEnd = FindRootEnd(text, rootStart, root, emptyRoot);
+        if (rootEnd == std::string::npos || !OnlyMiscFollows(text, rootEnd)) {
+            Clear();
+            return false;
+        }
+        // The text up to the root's end must hold the whole root on its own: a "<?" or "<!--"
+        // inside an attribute value must not be taken for what follows the root.
+        if (rootEnd != text.size()) {
+            pugi::xml_document head;
+            if (!head.load_buffer(text.data(), rootEnd, kParseOptions, pugi::encoding_utf8)) {
+                Clear();
+                return false;
+            }
+        }
         RememberEmptyTags(text, root);
         signature = sig;
         prolog = text.substr(0, rootStart);
         epilog = text.substr(rootEnd);
         wellFormed = true;
+        // Last guard: what Save would write must read again as the same document, or a later save
+        // would leave the user a file that no longer loads.
+        if (checkWriteBack) {
+            const std::string written = Written();
+            Impl again;
+            if (!again.Parse(written, false) || again.Written() != written) {
+                Clear();
+                return false;
+            }
+        }
         return true;
+    }
+
+    std::string Written() const {
+        std::string out = signature + prolog;
+        Write(out, doc.document_element());
+        out += epilog;
+        return out;
     }
 
     void RememberEmptyTags(const std::string& text, pugi::xml_node element) {
@@ -370,10 +412,7 @@ bool CZelParser::IsWellFormed() const {
 
 std::string CZelParser::GetDoc() const {
     if (!impl_->wellFormed) return std::string();
-    std::string out = impl_->signature + impl_->prolog;
-    impl_->Write(out, impl_->doc.document_element());
-    out += impl_->epilog;
-    return out;
+    return impl_->Written();
 }
 
 bool CZelParser::Save(const wchar_t* path) const {
