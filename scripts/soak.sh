@@ -3,8 +3,8 @@
 #   scripts/soak.sh [MINUTES]   each program runs MINUTES (default 10) with a recording started and
 #                               stopped every 30 s and snapshots/photos; prints the resource figures
 #                               (GDI, USER, windows, handles, private bytes) at start and end.
-#   scripts/soak.sh --faults    the fault cases; as root it first mounts a 4 MiB tmpfs (full disk)
-#                               and a read-only bind of a folder (read-only program folder).
+#   scripts/soak.sh --faults    the fault cases, with the small disk and read-only folder that
+#                               fault-folders.sh prepares (as root), then the 300-character ones.
 # Uses the Windows build in SOAK_BUILD_DIR (default build/win, as `make win` makes it).
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -16,28 +16,9 @@ if [ "${1:-}" = "--faults" ]; then
   shift
   exe="$build/tests/reliability/reliability_fault_test.exe"
   [ -f "$exe" ] || { echo "soak.sh: $exe is not built (make win)" >&2; exit 2; }
-  work="$(mktemp -d /tmp/reliability.XXXXXX)"
-  mounted=()
-  cleanup() {
-    for m in "${mounted[@]}"; do umount "$m" 2>/dev/null; done
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
-  mkdir -p "$work/disk" "$work/rw" "$work/ro"
-  if mount -t tmpfs -o size=4m tmpfs "$work/disk" 2>/dev/null; then
-    mounted+=("$work/disk"); export RELIABILITY_SMALL_DISK="$work/disk"
-  else
-    echo "soak.sh: cannot mount a small tmpfs here; the full-disk cases are skipped" >&2
-  fi
-  if mount --bind "$work/rw" "$work/ro" 2>/dev/null; then
-    mounted=("$work/ro" "${mounted[@]}")
-    if mount -o remount,bind,ro "$work/ro" 2>/dev/null; then
-      export RELIABILITY_RW_DIR="$work/rw" RELIABILITY_RO_DIR="$work/ro"
-    fi
-  fi
-  [ -n "${RELIABILITY_RO_DIR:-}" ] || echo "soak.sh: cannot bind a read-only folder; those cases are skipped" >&2
   # The 300-character cases last: under Wine they may leave the wine server unusable for the rest.
-  bash "$here/with-display.sh" bash "$here/wine-run.sh" "$exe" --gtest_filter='-*300*' "$@"
+  bash "$here/with-display.sh" bash "$here/fault-folders.sh" bash "$here/wine-run.sh" "$exe" \
+    --gtest_filter='-*300*' "$@"
   rc=$?
   RELIABILITY_LONG_PATH=1 bash "$here/with-display.sh" timeout 300 bash "$here/wine-run.sh" "$exe" \
     --gtest_filter='*300*' "$@" || rc=1

@@ -100,31 +100,66 @@ std::vector<HandleEntry> SystemHandles() {
 
 }  // namespace
 
-std::string HandleTypes(DWORD process) {
-    using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
-    auto queryObject = reinterpret_cast<QueryObject>(
+namespace {
+
+using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+
+constexpr LONG kStatusKeyDeleted = static_cast<LONG>(0xC000017C);
+
+// NtQueryObject's answer of one class (1: the object's name, 2: its type) as text.
+std::string ObjectText(QueryObject query, HANDLE object, ULONG infoClass) {
+    alignas(8) uint8_t info[2048] = {};
+    const LONG status = query(object, infoClass, info, sizeof(info), nullptr);
+    if (status == kStatusKeyDeleted) return "(deleted)";
+    if (status != 0) return std::string();
+    auto* text = reinterpret_cast<UNICODE_STRING*>(info);
+    std::string out;
+    for (USHORT i = 0; i < text->Length / 2; ++i) out += static_cast<char>(text->Buffer[i]);
+    return out;
+}
+
+// Counts the process's handles under a label that `label` makes from a copy of each handle
+// (the copy is null when the handle could not be copied).
+template <typename Label>
+std::map<std::string, long> CountHandles(DWORD process, Label label) {
+    auto query = reinterpret_cast<QueryObject>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
     ScopedHandle source(OpenProcess(PROCESS_DUP_HANDLE, FALSE, process));
     std::map<std::string, long> counts;
     for (const HandleEntry& entry : SystemHandles()) {
         if (entry.process != process) continue;
-        std::string name = "type" + std::to_string(entry.objectType);
         HANDLE copy = nullptr;
-        if (source && queryObject &&
-            DuplicateHandle(source.Get(), reinterpret_cast<HANDLE>(static_cast<uintptr_t>(entry.handle)),
-                            GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-            alignas(8) uint8_t info[1024] = {};
-            if (queryObject(copy, 2, info, sizeof(info), nullptr) == 0) {
-                auto* text = reinterpret_cast<UNICODE_STRING*>(info);
-                name.clear();
-                for (USHORT i = 0; i < text->Length / 2; ++i) name += static_cast<char>(text->Buffer[i]);
-            }
-            CloseHandle(copy);
-        }
+        if (!source || !query ||
+            !DuplicateHandle(source.Get(), reinterpret_cast<HANDLE>(static_cast<uintptr_t>(entry.handle)),
+                             GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+            copy = nullptr;
+        std::string name = copy ? label(query, copy) : std::string();
+        if (name.empty()) name = "type" + std::to_string(entry.objectType);
+        if (copy) CloseHandle(copy);
         ++counts[name];
     }
+    return counts;
+}
+
+}  // namespace
+
+std::map<std::string, long> HandleTypeCounts(DWORD process) {
+    return CountHandles(process, [](QueryObject query, HANDLE h) { return ObjectText(query, h, 2); });
+}
+
+std::map<std::string, long> KeyNameCounts(DWORD process) {
+    std::map<std::string, long> keys;
+    for (auto& [label, count] : CountHandles(process, [](QueryObject query, HANDLE h) {
+             return ObjectText(query, h, 2) == "Key" ? "Key " + ObjectText(query, h, 1) : std::string("-");
+         })) {
+        if (label.compare(0, 4, "Key ") == 0) keys[label.substr(4)] = count;
+    }
+    return keys;
+}
+
+std::string HandleTypes(DWORD process) {
     std::string line;
-    for (const auto& [name, count] : counts) line += name + "=" + std::to_string(count) + " ";
+    for (const auto& [name, count] : HandleTypeCounts(process)) line += name + "=" + std::to_string(count) + " ";
     return line;
 }
 
