@@ -40,7 +40,7 @@ build: setup win host
 test: setup win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
-	bash scripts/fuzz.sh -t 6
+	bash scripts/fuzz.sh -t 6 -s 1
 	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
 
 demo: setup win

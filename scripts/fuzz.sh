@@ -2,7 +2,10 @@
 # Builds the libFuzzer targets (host, clang, -DPROJECT_FUZZ=ON, in build/fuzz) and runs each for a
 # while, one at a time. Fails when a target finds a crash, a leak, undefined behaviour or a hang.
 #
-#   scripts/fuzz.sh                      every target for 6 s (the short run of `make test`)
+#   scripts/fuzz.sh                      every target for 6 s
+#   scripts/fuzz.sh -t 6 -s 1            the short run of `make test`: a fixed seed, so every run
+#                                        tries the same inputs in the same order (a failure there
+#                                        reproduces; the long runs keep libFuzzer's random seeds)
 #   scripts/fuzz.sh -t 300               every target for 5 minutes
 #   scripts/fuzz.sh -t 3600 avi          one target for an hour
 #
@@ -13,12 +16,14 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$ROOT/build/fuzz
 SECONDS_EACH=6
+SEED=
 ALL=(avi base64 camera_settings counter_file dib_rows frame_bitmap language zel_parser)
 
-while getopts "t:" opt; do
+while getopts "t:s:" opt; do
     case $opt in
         t) SECONDS_EACH=$OPTARG ;;
-        *) echo "usage: $0 [-t seconds-per-target] [target...]" >&2; exit 2 ;;
+        s) SEED=$OPTARG ;;
+        *) echo "usage: $0 [-t seconds-per-target] [-s seed] [target...]" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -51,6 +56,7 @@ for target in "${TARGETS[@]}"; do
     mkdir -p "$work" "$artifacts" "$(dirname "$log")"
     args=(-max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=25 -print_final_stats=1
           -artifact_prefix="$artifacts/")
+    [ -n "$SEED" ] && args+=(-seed="$SEED")
     dict=$(dictionary "$target")
     [ -n "$dict" ] && args+=(-dict="$dict")
     started=$(date +%s)
@@ -71,7 +77,13 @@ if [ ${#failed[@]} -gt 0 ]; then
     for target in "${failed[@]}"; do
         echo "---- $target" >&2
         grep -E -A12 'ERROR: |SUMMARY: |runtime error' "$BUILD/logs/$target.log" | head -40 >&2 || true
-        ls "$BUILD/artifacts/$target" >&2
+        # The failing input itself, so that a failure seen only in a log can be reproduced:
+        # base64 -d > crash && build/fuzz/fuzzers/fuzz_<target> crash
+        for artifact in $(sed -n 's/.*Test unit written to //p' "$BUILD/logs/$target.log"); do
+            [ -f "$artifact" ] || continue
+            echo "$(basename "$artifact") (base64):" >&2
+            head -c 4096 "$artifact" | base64 >&2
+        done
     done
     exit 1
 fi

@@ -7,6 +7,7 @@
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "media/DShow.h"
+#include "media/DeviceMonikers.h"
 #include "media/FilterRegistration.h"
 
 #include <cstdio>
@@ -26,23 +27,8 @@ int Fail(const char* what, HRESULT hr) {
 }
 
 bool CameraEnumerated() {
-    ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.AsOut())))
-        return false;
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0) != S_OK) return false;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.AsOut()))) continue;
-        VARIANT name;
-        VariantInit(&name);
-        const bool ours = SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
-                          std::wcscmp(name.bstrVal, testcam::kCameraName) == 0;
-        VariantClear(&name);
-        if (ours) return true;
-    }
+    for (const std::wstring& name : media::DeviceNames(CLSID_VideoInputDeviceCategory))
+        if (name == testcam::kCameraName) return true;
     return false;
 }
 

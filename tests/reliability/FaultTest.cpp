@@ -76,6 +76,10 @@ class Faults : public ::testing::Test {
     }
     std::wstring Fresh() { return folder_ = e2e::FreshFolder(L"fault-" + name_); }
 
+    // The program copied into a folder whose path is 300 characters long, started from there.
+    template <typename Session>
+    void StartsFromLongFolder(const wchar_t* program, const char* whenRunning);
+
     std::wstring name_;
     std::wstring folder_;
     OrvelloSession orvello_;
@@ -244,19 +248,20 @@ std::wstring LongFolder(const std::wstring& base, size_t length) {
     return path;
 }
 
-TEST_F(Faults, OrvelloProgramFolderOf300Characters) {
+template <typename Session>
+void Faults::StartsFromLongFolder(const wchar_t* program, const char* whenRunning) {
     // Under Wine the start from such a folder can wedge the wine server for every later program of the
     // run, so this case runs only when asked for (scripts/soak.sh --faults sets the switch).
     if (!std::getenv("RELIABILITY_LONG_PATH")) GTEST_SKIP() << "RELIABILITY_LONG_PATH not set";
     std::wstring folder = LongFolder(Fresh(), 300);
     ASSERT_EQ(folder.size(), 300u);
-    bool copied = e2e::CopyProgramFolder(L"Orvello", L"\\\\?\\" + folder);
+    bool copied = e2e::CopyProgramFolder(program, L"\\\\?\\" + folder);
     Note(std::string("copy into the long folder ") + (copied ? "worked" : "failed"));
     ASSERT_TRUE(copied);
     std::wstring error;
-    auto* session = StartWithin<OrvelloSession>(folder, error, 60000);
+    auto* session = StartWithin<Session>(folder, error, 60000);
     bool started = session && error.empty();
-    Note(started ? "starts and shows its preview" : "does not run: " + e2e::Narrow(error));
+    Note(started ? whenRunning : "does not run: " + e2e::Narrow(error));
     if (!session) {
         ADD_FAILURE() << "starting from a 300-character folder hangs the starter: " << e2e::Narrow(error);
         return;
@@ -268,6 +273,10 @@ TEST_F(Faults, OrvelloProgramFolderOf300Characters) {
     }
     ExpectAliveAndAnswering(*session);
     session->Close();
+}
+
+TEST_F(Faults, OrvelloProgramFolderOf300Characters) {
+    StartsFromLongFolder<OrvelloSession>(L"Orvello", "starts and shows its preview");
 }
 
 // --- PelCamera -----------------------------------------------------------------------------------
@@ -405,29 +414,7 @@ TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
 }
 
 TEST_F(Faults, PelCameraProgramFolderOf300Characters) {
-    // Under Wine the start from such a folder can wedge the wine server for every later program of the
-    // run, so this case runs only when asked for (scripts/soak.sh --faults sets the switch).
-    if (!std::getenv("RELIABILITY_LONG_PATH")) GTEST_SKIP() << "RELIABILITY_LONG_PATH not set";
-    std::wstring folder = LongFolder(Fresh(), 300);
-    ASSERT_EQ(folder.size(), 300u);
-    bool copied = e2e::CopyProgramFolder(L"PelCamera", L"\\\\?\\" + folder);
-    Note(std::string("copy into the long folder ") + (copied ? "worked" : "failed"));
-    ASSERT_TRUE(copied);
-    std::wstring error;
-    auto* session = StartWithin<PelCameraSession>(folder, error, 60000);
-    bool started = session && error.empty();
-    Note(started ? "starts and previews" : "does not run: " + e2e::Narrow(error));
-    if (!session) {
-        ADD_FAILURE() << "starting from a 300-character folder hangs the starter: " << e2e::Narrow(error);
-        return;
-    }
-    if (!started) {
-        EXPECT_FALSE(session->program.Running() && !Responds(session->program.Id())) << "hangs instead";
-        session->Close();
-        GTEST_SKIP() << "Wine does not start a program from a 300-character folder: " << e2e::Narrow(error);
-    }
-    ExpectAliveAndAnswering(*session);
-    session->Close();
+    StartsFromLongFolder<PelCameraSession>(L"PelCamera", "starts and previews");
 }
 
 }  // namespace

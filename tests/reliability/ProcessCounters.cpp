@@ -159,7 +159,8 @@ std::map<std::string, long> KeyNameCounts(DWORD process) {
 
 std::string HandleTypes(DWORD process) {
     std::string line;
-    for (const auto& [name, count] : HandleTypeCounts(process)) line += name + "=" + std::to_string(count) + " ";
+    for (const auto& [name, count] : HandleTypeCounts(process))
+        line += name + "=" + std::to_string(count) + " ";
     return line;
 }
 

@@ -48,7 +48,6 @@ int Minutes() {
     return minutes > 0 ? minutes : 1;
 }
 
-
 struct Reading {
     ProcessCounters counters;
     std::map<std::string, long> handleTypes;
@@ -132,8 +131,7 @@ void ExpectNoGrowth(const Reading& startReading, const Reading& endReading, int 
                               std::lround(eventsPerGraph * graphsPerCycle * cycles)));
     std::printf("SOAK the system's own: %ld registry keys, %ld events (%.2f per filter graph)\n", systemKeys,
                 systemEvents, eventsPerGraph);
-    check("handles (less the system's own)", start.handles,
-          end.handles - systemKeys - systemEvents);
+    check("handles (less the system's own)", start.handles, end.handles - systemKeys - systemEvents);
     if (start.privateBytes > 0 && end.privateBytes > 0) {
         int64_t allowed =
             std::max<int64_t>(kPrivateAbsolute, static_cast<int64_t>(start.privateBytes * kPrivateFraction));

@@ -18,6 +18,7 @@
 #include "camera/resources/DefaultConfig.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "media/DeviceMonikers.h"
 #include "tests/camera/settings/TempFolder.h"
 
 namespace {
@@ -105,26 +106,7 @@ TEST_F(GraphTest, FailuresHandOutNothing) {
 // The test camera (devices/testcam), when it is registered in this prefix: a real capture source
 // for the graph helpers and the grabber callback.
 ComPtr<IBaseFilter> BindTestCamera() {
-    ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.AsOut())))
-        return nullptr;
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0) != S_OK) return nullptr;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.AsOut()))) continue;
-        VARIANT name;
-        VariantInit(&name);
-        bool wanted = SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
-                      lstrcmpW(name.bstrVal, L"Test Pattern Camera") == 0;
-        VariantClear(&name);
-        ComPtr<IBaseFilter> camera;
-        if (wanted && SUCCEEDED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, camera.AsOut())))
-            return camera;
-    }
-    return nullptr;
+    return media::BindDeviceByName(CLSID_VideoInputDeviceCategory, L"Test Pattern Camera");
 }
 
 TEST_F(GraphTest, CameraToGrabberToRendererAndOnePhotoFrame) {

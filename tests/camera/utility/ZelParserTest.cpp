@@ -128,9 +128,9 @@ TEST(ZelParserTest, RootNamesEndingInTwoHyphensAreNotComments) {
         EXPECT_EQ(doc.GetDoc(), text);
     }
     // Text behind the root is not XML; the XML library would drop it without a word.
-    for (const char* text : {"<O-->r></O-->r>", "<!----><?xm?><O-->r>><!----><?xm?></O-->r>",
-                             "<a/><!--c-->xx<!--d-->", "<a></a><?xml version='1.0'?>",
-                             "<a></a><![CDATA[x]]>", "<a></a><!DOCTYPE a>"}) {
+    for (const char* text :
+         {"<O-->r></O-->r>", "<!----><?xm?><O-->r>><!----><?xm?></O-->r>", "<a/><!--c-->xx<!--d-->",
+          "<a></a><?xml version='1.0'?>", "<a></a><![CDATA[x]]>", "<a></a><!DOCTYPE a>"}) {
         SCOPED_TRACE(text);
         CZelParser stray;
         EXPECT_FALSE(stray.SetDoc(text));

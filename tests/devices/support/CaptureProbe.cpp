@@ -1,5 +1,6 @@
 #include "tests/devices/support/CaptureProbe.h"
 
+#include "media/DeviceMonikers.h"
 #include "media/MediaType.h"
 #include "media/QeditGuids.h"
 
@@ -8,48 +9,11 @@
 namespace probe {
 
 std::vector<std::wstring> DeviceNames(const GUID& category) {
-    std::vector<std::wstring> names;
-    ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.AsOut())))
-        return names;
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(category, &monikers, 0) != S_OK) return names;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.AsOut()))) continue;
-        VARIANT name;
-        VariantInit(&name);
-        if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR)
-            names.push_back(name.bstrVal);
-        VariantClear(&name);
-    }
-    return names;
+    return media::DeviceNames(category);
 }
 
 ComPtr<IBaseFilter> BindDevice(const GUID& category, const wchar_t* wanted) {
-    ComPtr<ICreateDevEnum> devices;
-    if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                                devices.AsOut())))
-        return nullptr;
-    ComPtr<IEnumMoniker> monikers;
-    if (devices->CreateClassEnumerator(category, &monikers, 0) != S_OK) return nullptr;
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.AsOut()))) continue;
-        VARIANT name;
-        VariantInit(&name);
-        const bool match = SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
-                           std::wcscmp(name.bstrVal, wanted) == 0;
-        VariantClear(&name);
-        if (!match) continue;
-        ComPtr<IBaseFilter> filter;
-        moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.AsOut());
-        return filter;
-    }
-    return nullptr;
+    return media::BindDeviceByName(category, wanted);
 }
 
 int RunTestcamctl(const char* arguments) {

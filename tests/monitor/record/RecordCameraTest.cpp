@@ -15,22 +15,12 @@
 #include "monitor/tick/TickClock.h"
 #include "monitor/window/MonitorDlg.h"
 #include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/window/LiveWindow.h"
 
 namespace {
 
-void RunFor(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < milliseconds) {
-        fw::PumpMessages();
-        ::Sleep(5);
-    }
-}
-
-long FrameCounter(const CMonitorDlg& dlg) {
-    if (!dlg.m_capture.m_nFrameReady || !dlg.m_capture.m_pFrame) return -1;
-    return testcam::ReadFrameCounter(dlg.m_capture.m_pFrame, dlg.m_capture.m_nWidth, dlg.m_capture.m_nHeight,
-                                     dlg.m_capture.m_nWidth * 3);
-}
+using live_window::FrameCounter;
+using live_window::RunFor;
 
 class RecordCameraTest : public ::testing::Test {
   protected:
