@@ -34,6 +34,12 @@ def main(paths):
             ref = rows.get(base + suffix + ("/" + rest if rest else ""))
             if ref:
                 ratio = f"{ref['median_us'] / r['median_us']:.1f}x"
+        if not ratio:  # "<group>/<name>/<case>" against "<group>/transcription/<case>"
+            parts = name.split("/")
+            for i, part in enumerate(parts[1:], 1):
+                ref = rows.get("/".join(parts[:i] + ["transcription"] + parts[i + 1:]))
+                if ref and part != "transcription":
+                    ratio = f"{ref['median_us'] / r['median_us']:.1f}x"
         target = f"{r['target_us']:.0f} us" if r["target_us"] else ""
         print(f"{name:<56} {r['median_us']:>9.1f} us {target:>10} {ratio:>8}")
         for suffix in REF_SUFFIXES:
