@@ -11,17 +11,11 @@
 #include "monitor/tick/TickClock.h"
 #include "monitor/window/MonitorDlg.h"
 #include "tests/monitor/capture/TestCamera.h"
+#include "tests/monitor/window/LiveWindow.h"
 
 namespace {
 
-// Lets the window's real timers run for a while (the modal seam runs no loop of its own).
-void RunFor(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < milliseconds) {
-        fw::PumpMessages();
-        ::Sleep(5);
-    }
-}
+using live_window::RunFor;
 
 class MotionCameraTest : public ::testing::Test {
   protected:
