@@ -1,31 +1,59 @@
 # The two commands: `make demo` and `make test`. Both install what is missing first.
-# `make` alone builds both configurations.
+# `make` alone builds every configuration: the two Windows builds (i686, the programs as shipped,
+# and x64) and the host build.
 SHELL := /bin/bash
 ROOT  := $(CURDIR)
-WIN   := build/win
+WIN32 := build/win
+WIN64 := build/win64
 HOST  := build/host
 ASAN  := build/asan
 JOBS  ?= $(shell nproc)
 CTEST_ARGS ?=
 
-.PHONY: all build setup win host asan test test-win test-host demo bench clean format fuzz
+# The Windows build that the tests, the demo and the other runs use: i686 where this machine runs
+# 32-bit x86 code, else x64. WIN_ARCH=i686 or WIN_ARCH=x64 forces one. Only that build gets its
+# test executables; the other is built without them.
+WIN_CHOSEN := $(shell WIN_ARCH='$(WIN_ARCH)' bash scripts/win-arch.sh --name)
+WIN_WHY    := $(shell WIN_ARCH='$(WIN_ARCH)' bash scripts/win-arch.sh --why)
+WIN_RUN    := WIN_ARCH=$(WIN_CHOSEN)
+WIN        := $(if $(filter x64,$(WIN_CHOSEN)),$(WIN64),$(WIN32))
+TESTS_I686 := $(if $(filter i686,$(WIN_CHOSEN)),ON,OFF)
+TESTS_X64  := $(if $(filter x64,$(WIN_CHOSEN)),ON,OFF)
+BANNER     := Windows tests on the $(WIN_CHOSEN) build ($(WIN_WHY))
+
+.PHONY: all build setup win win32 win64 wincheck host asan test test-steps demo bench clean format fuzz
 
 all: build
 
 setup:
 	@bash scripts/setup-deps.sh
 
-$(WIN)/build.ninja:
-	cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake
+# Fails with the reason when the chosen build cannot run on this machine.
+wincheck:
+	@WIN_ARCH='$(WIN_ARCH)' bash scripts/win-arch.sh --check
+
+# A Windows build folder ($1) for a toolchain ($2), configured again when its tests switch ($3).
+define win_configure
+	@grep -qsx 'PROJECT_WIN_TESTS:BOOL=$(3)' $(1)/CMakeCache.txt && [ -f $(1)/build.ninja ] || \
+	  cmake -S . -B $(1) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/$(2) -DPROJECT_WIN_TESTS=$(3)
+endef
+
+win32:
+	$(call win_configure,$(WIN32),mingw-i686.cmake,$(TESTS_I686))
+	cmake --build $(WIN32) -j $(JOBS)
+
+win64:
+	$(call win_configure,$(WIN64),mingw-x86_64.cmake,$(TESTS_X64))
+	cmake --build $(WIN64) -j $(JOBS)
+
+win: win32 win64
 
 $(HOST)/build.ninja:
 	cmake -S . -B $(HOST) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
 $(ASAN)/build.ninja:
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPROJECT_SANITIZE=ON
-
-win: $(WIN)/build.ninja
-	cmake --build $(WIN) -j $(JOBS)
 
 host: $(HOST)/build.ninja
 	cmake --build $(HOST) -j $(JOBS)
@@ -35,19 +63,28 @@ asan: $(ASAN)/build.ninja
 
 build: setup win host
 
-# Host tests natively (plain and under sanitizers), then the Windows tests under Wine.
-# The short fuzz runs come before the Windows tests, so ctest's summary of those closes the output.
-test: setup win host asan
+# Host tests natively (plain and under sanitizers), the short fuzz runs, then the Windows tests of
+# the chosen build under Wine. The first and the last line name that build and why; ctest's
+# summary of the Windows tests stands just above the last.
+test:
+	@echo "make test: $(BANNER)"
+	@$(MAKE) --no-print-directory test-steps; rc=$$?; \
+	  if [ $$rc -eq 0 ]; then result=passed; else result=FAILED; fi; \
+	  echo "make test: $(BANNER): $$result"; exit $$rc
+
+test-steps: setup wincheck win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
 	bash scripts/fuzz.sh -t 6 -s 1
-	bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
+	$(WIN_RUN) bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
 
-demo: setup win
-	bash scripts/with-display.sh bash scripts/demo.sh
+demo: setup wincheck win
+	@echo "make demo: the $(WIN_CHOSEN) build ($(WIN_WHY))"
+	$(WIN_RUN) bash scripts/with-display.sh bash scripts/demo.sh
 
-bench: setup win host
-	bash scripts/with-display.sh bash scripts/bench.sh
+bench: setup wincheck win host
+	@echo "make bench: Wine timings on the $(WIN_CHOSEN) build ($(WIN_WHY))"
+	$(WIN_RUN) bash scripts/with-display.sh bash scripts/bench.sh
 
 # libFuzzer targets (clang, build/fuzz): 5 minutes each; FUZZ_ARGS="-t 3600 avi" for one long run.
 FUZZ_ARGS ?= -t 300
@@ -62,12 +99,12 @@ clean:
 
 # Orvello's main window with its live preview on the test camera, as PNGs in out/screenshots/.
 .PHONY: screenshot
-screenshot: setup win
-	ORVELLO_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/orvello-screenshot.sh
+screenshot: setup wincheck win
+	$(WIN_RUN) ORVELLO_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/orvello-screenshot.sh
 
 # Soak of both programs on the test camera, SOAK_MINUTES each (default 10); prints the resource
 # figures. `scripts/soak.sh --faults` runs the fault-injection cases.
 .PHONY: soak
 SOAK_MINUTES ?= 10
-soak: setup win
-	SOAK_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/soak.sh $(SOAK_MINUTES)
+soak: setup wincheck win
+	$(WIN_RUN) SOAK_BUILD_DIR=$(ROOT)/$(WIN) bash scripts/soak.sh $(SOAK_MINUTES)

@@ -2,14 +2,30 @@
 option(PROJECT_SANITIZE "Host build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(PROJECT_FUZZ "Host build of the libFuzzer targets (clang)" OFF)
 
+option(PROJECT_WIN_TESTS "Windows build: also the test executables (off for the build that no test runs on)" ON)
+
+# The Windows builds: i686 (the programs as shipped) and x64. Each stages its programs in its own
+# folder and links its own libjpeg-turbo.
 if(WIN32)
   set(PROJECT_TARGET_WINDOWS ON)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PROJECT_WIN_ARCH x64)
+    set(_dist ${CMAKE_SOURCE_DIR}/dist/x64)
+    set(_jpeg jpeg-x64)
+  else()
+    set(PROJECT_WIN_ARCH i686)
+    set(_dist ${CMAKE_SOURCE_DIR}/dist)
+    set(_jpeg jpeg)
+  endif()
 else()
   set(PROJECT_TARGET_WINDOWS OFF)
+  set(_dist ${CMAKE_SOURCE_DIR}/dist)
+  set(_jpeg jpeg)
 endif()
 
-set(PROJECT_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "Where the programs are staged as a user installs them")
-set(PROJECT_DEPS_DIR ${CMAKE_SOURCE_DIR}/.deps CACHE PATH "Project-local dependencies (libjpeg-turbo for the target)")
+set(PROJECT_DIST_DIR ${_dist} CACHE PATH "Where the programs are staged as a user installs them")
+set(PROJECT_DEPS_DIR ${CMAKE_SOURCE_DIR}/.deps CACHE PATH "Project-local dependencies (libjpeg-turbo for the target, pugixml)")
+set(PROJECT_JPEG_DIR ${PROJECT_DEPS_DIR}/${_jpeg} CACHE PATH "libjpeg-turbo built for this target")
 
 # Warnings are errors everywhere.
 add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter -Wno-missing-field-initializers)
@@ -24,6 +40,9 @@ elseif(PROJECT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# ctest's emulator for Windows tests: Wine with the prefix of this build's architecture.
+set(PROJECT_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh --arch=${PROJECT_WIN_ARCH})
 
 # Every source includes project headers by their path from the top: "framework/ComPtr.h".
 include_directories(${CMAKE_SOURCE_DIR})
@@ -45,11 +64,14 @@ endfunction()
 # Windows test executables run under Wine through scripts/wine-run.sh (the emulator).
 function(project_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(PROJECT_TARGET_WINDOWS AND NOT PROJECT_WIN_TESTS)
+    return()
+  endif()
   project_use_googletest()
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main)
   if(PROJECT_TARGET_WINDOWS)
-    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${PROJECT_WINE_RUN}")
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set(labels ${ARG_LABELS})
@@ -75,8 +97,8 @@ function(project_use_libjpeg)
     add_library(jpeg_static STATIC IMPORTED GLOBAL)
     if(PROJECT_TARGET_WINDOWS)
       set_target_properties(jpeg_static PROPERTIES
-        IMPORTED_LOCATION ${PROJECT_DEPS_DIR}/jpeg/lib/libjpeg.a
-        INTERFACE_INCLUDE_DIRECTORIES ${PROJECT_DEPS_DIR}/jpeg/include)
+        IMPORTED_LOCATION ${PROJECT_JPEG_DIR}/lib/libjpeg.a
+        INTERFACE_INCLUDE_DIRECTORIES ${PROJECT_JPEG_DIR}/include)
     else()
       find_library(HOST_JPEG jpeg REQUIRED)
       set_target_properties(jpeg_static PROPERTIES IMPORTED_LOCATION ${HOST_JPEG})

@@ -1,7 +1,12 @@
 ; One setup program for both webcam programs: Orvello with its Alarm sounds, PelCamera with its
 ; Effects and Language folders, Start-menu shortcuts and an uninstaller.
-; makensis -DDIST=<staged programs> -DFILES=<generated lists> -DOUTFILE=<setup.exe> Setup.nsi
-Unicode true
+; makensis [-DX64] -DDIST=<staged programs> -DFILES=<generated lists> -DOUTFILE=<setup.exe> Setup.nsi
+; With X64 the setup program is itself 64-bit and installs the x64 programs.
+!ifdef X64
+  Target amd64-unicode
+!else
+  Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
@@ -11,7 +16,11 @@ RequestExecutionLevel admin
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+!ifdef X64
+  InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
+  InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
 ShowInstDetails show
 ShowUninstDetails show
 

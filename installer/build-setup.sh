@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds setup.exe from the staged programs: build-setup.sh DIST OUT_DIR
+# Builds the setup program from the staged programs: build-setup.sh DIST OUT_DIR [i686|x64]
+# setup.exe for the i686 programs, setup-x64.exe (a 64-bit installer) for the x64 ones.
 # Lists the files to install (and to remove again) from what is staged, then runs makensis.
 set -euo pipefail
 dist="$1"
 out="$2"
+arch="${3:-i686}"
 here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 install="$out/install.nsh"
@@ -36,4 +38,8 @@ done
 # Folders deepest first, each only when empty.
 for dir in "${folders[@]}"; do echo "RMDir \"\$INSTDIR\\${dir//\//\\}\"" >>"$uninstall"; done
 
-makensis -V2 -DDIST="$dist" -DFILES="$out" -DOUTFILE="$out/setup.exe" "$here/Setup.nsi"
+if [ "$arch" = x64 ]; then
+  makensis -V2 -DX64 -DDIST="$dist" -DFILES="$out" -DOUTFILE="$out/setup-x64.exe" "$here/Setup.nsi"
+else
+  makensis -V2 -DDIST="$dist" -DFILES="$out" -DOUTFILE="$out/setup.exe" "$here/Setup.nsi"
+fi

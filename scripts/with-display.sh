@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs a command with an X display and a persistent wineserver.
+# Runs a command with an X display and a persistent wineserver, for the Windows build WIN_ARCH
+# names (scripts/win-arch.sh chooses one when it is unset).
 # Starts Xvfb only when DISPLAY is unset, and stops only what it started.
 set -uo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 xvfb_pid=""
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$WINESERVER" -k >/dev/null 2>&1 || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
 }
 trap cleanup EXIT
@@ -23,8 +24,8 @@ fi
 
 "$(dirname "$0")/wine-prefix.sh"
 # Keep one wineserver up for the whole run: every program then starts in a few hundredths of a second.
-wineserver -p >/dev/null 2>&1 &
+"$WINESERVER" -p >/dev/null 2>&1 &
 # Start Wine's own background processes now, with their output to /dev/null: started later by a
 # test, they would inherit ctest's pipes and keep it waiting after the test has ended.
-wine cmd /c exit </dev/null >/dev/null 2>&1
+"$WINE" cmd /c exit </dev/null >/dev/null 2>&1
 "$@"

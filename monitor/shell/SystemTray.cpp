@@ -11,9 +11,10 @@ const UINT g_trayNotify = ::RegisterWindowMessageA("CSystemTray::TrayNotify");
 
 CSystemTray::ShellNotifyFn g_shellNotify = nullptr;
 
-// The size of the notify record the icon is given with (up to the balloon's icon flags).
+// The size of the notify record the icon is given with (up to the balloon's icon flags): 488 bytes
+// in the 32-bit program, 504 with the 64-bit handles and their alignment.
 constexpr DWORD kNotifyDataSize = NOTIFYICONDATAA_V2_SIZE;
-static_assert(kNotifyDataSize == 488, "the notify record ends after dwInfoFlags");
+static_assert(kNotifyDataSize == (sizeof(void*) == 8 ? 504 : 488), "the notify record ends after dwInfoFlags");
 
 constexpr UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
 

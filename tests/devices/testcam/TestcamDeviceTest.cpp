@@ -247,7 +247,8 @@ TEST_F(TestcamDevice, FilterAndPinsGoAwayWithTheGraph) {
     // Nothing of testcam.dll is alive any more: no filter, pin, allocator, sample or enumerator.
     HMODULE dll = GetModuleHandleW(L"testcam.dll");
     ASSERT_NE(nullptr, dll);
-    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(dll, "DllCanUnloadNow"));
+    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllCanUnloadNow")));
     ASSERT_NE(nullptr, canUnload);
     EXPECT_EQ(S_OK, canUnload());
 }

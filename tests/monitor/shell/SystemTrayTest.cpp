@@ -120,7 +120,7 @@ TEST_F(SystemTrayTest, CreateAddsTheIconForTheMainWindowAndLoadsItsMenu) {
     ASSERT_EQ(g_calls.size(), 1u);
     const NOTIFYICONDATAA& added = g_calls[0].data;
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(added.cbSize, 488u);
+    EXPECT_EQ(added.cbSize, sizeof(void*) == 8 ? 504u : 488u);
     EXPECT_EQ(added.hWnd, target.m_hWnd);
     EXPECT_EQ(added.uID, kIconId);
     EXPECT_EQ(added.uCallbackMessage, kCallback);

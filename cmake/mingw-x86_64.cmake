@@ -1,0 +1,4 @@
+# Cross toolchain: 64-bit Windows, Debian's x86_64-w64-mingw32.
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
