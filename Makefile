@@ -76,7 +76,7 @@ test-steps: setup wincheck win host asan
 	cd $(HOST) && ctest --output-on-failure $(CTEST_ARGS)
 	cd $(ASAN) && ctest --output-on-failure $(CTEST_ARGS)
 	bash scripts/fuzz.sh -t 6 -s 1
-	$(WIN_RUN) bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --output-on-failure $(CTEST_ARGS)'
+	$(WIN_RUN) bash scripts/with-display.sh bash -c 'cd $(WIN) && ctest --no-tests=error --output-on-failure $(CTEST_ARGS)'
 
 demo: setup wincheck win
 	@echo "make demo: the $(WIN_CHOSEN) build ($(WIN_WHY))"

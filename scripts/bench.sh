@@ -15,12 +15,14 @@ for exe in "$dir"/*; do
   "$exe" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
          --benchmark_format=json --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
 done
-# Timings measured under Wine (tick, filters) write the same JSON shape into out/bench/ too.
-for t in "$root"/build/win/benchmarks/*.exe; do
+# Timings measured under Wine (tick, filters) on the chosen Windows build write the same JSON
+# shape into out/bench/ too.
+source "$root/scripts/wine-env.sh"
+for t in "$win_build"/benchmarks/*.exe; do
   name=$(basename "$t" .exe)
-  echo "bench: $name (Wine)" >&2
+  echo "bench: $name (Wine, $WIN_ARCH build)" >&2
   "$root/scripts/wine-run.sh" "$t" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
-      --benchmark_format=json --benchmark_out="$(winepath -w "$out/$name.json" 2>/dev/null)" \
+      --benchmark_format=json --benchmark_out="$("$WINE" winepath -w "$out/$name.json" 2>/dev/null)" \
       --benchmark_out_format=json >/dev/null || echo "bench: $name failed" >&2
 done
 python3 "$root/scripts/bench_table.py" "$out"/*.json

@@ -8,16 +8,16 @@
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
-build="${DEMO_BUILD_DIR:-$root/build/win}"
+build="${DEMO_BUILD_DIR:-$win_build}"
 dist="$(sed -n 's/^PROJECT_DIST_DIR:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null)"
-dist="${dist:-$root/dist}"
+dist="${dist:-$win_dist}"
 out="${DEMO_OUT:-$root/out/demo}"
 
 if [ -z "${PROJECT_XVFB:-}" ]; then
   echo "Opening Orvello and PelCamera on your display; close both windows to end the demo."
-  (cd "$dist/Orvello" && wine Orvello.exe) &
+  (cd "$dist/Orvello" && "$WINE" Orvello.exe) &
   orvello=$!
-  (cd "$dist/PelCamera" && wine PelCamera.exe) &
+  (cd "$dist/PelCamera" && "$WINE" PelCamera.exe) &
   pelcamera=$!
   wait "$orvello" "$pelcamera"
   exit 0
@@ -33,8 +33,8 @@ for journey in e2e_orvello_test e2e_pelcamera_test; do
     status=1
     continue
   fi
-  echo "demo: $journey"
-  E2E_OUT="$out" wine "$exe" --gtest_brief=1 </dev/null || status=1
+  echo "demo: $journey ($WIN_ARCH build)"
+  E2E_OUT="$out" "$WINE" "$exe" --gtest_brief=1 </dev/null || status=1
 done
 
 # Keep only what the programs wrote: drop the copies of the programs and their shipped folders.

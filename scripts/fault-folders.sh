@@ -3,7 +3,7 @@
 #   RELIABILITY_SMALL_DISK  a 4 MiB tmpfs, so a recording fills the disk
 #   RELIABILITY_RW_DIR / RELIABILITY_RO_DIR  one folder, bound a second time read-only
 # Both need root (mount); elsewhere the cases that use them are skipped with a message.
-#   scripts/fault-folders.sh scripts/wine-run.sh build/win/tests/reliability/reliability_fault_test.exe
+#   scripts/fault-folders.sh scripts/wine-run.sh --arch=x64 build/win64/tests/reliability/reliability_fault_test.exe
 set -uo pipefail
 work="$(mktemp -d /tmp/reliability.XXXXXX)"
 mounted=()

@@ -5,12 +5,13 @@
 # splash screen to close, saves out/screenshots/orvello.png and, a second later,
 # out/screenshots/orvello-2.png (whole screen), out/screenshots/orvello-window.png (the main window and
 # the preview only), reports whether the picture moved between the two, and closes it.
-# ORVELLO_BUILD_DIR picks the build (default build/win), ORVELLO_WAIT the seconds to wait (12).
+# ORVELLO_BUILD_DIR picks the build (default: the chosen one, see scripts/win-arch.sh), ORVELLO_WAIT the seconds to wait (12).
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${ORVELLO_BUILD_DIR:-$root/build/win}"
+source "$root/scripts/wine-env.sh"
+build="${ORVELLO_BUILD_DIR:-$win_build}"
 dist="$(sed -n 's/^PROJECT_DIST_DIR:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null)"
-dist="${dist:-$root/dist}"
+dist="${dist:-$win_dist}"
 out="${ORVELLO_SHOT_DIR:-$root/out/screenshots}"
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -18,7 +19,6 @@ if [ -z "${DISPLAY:-}" ]; then
   export TESTCAM_DLL="${TESTCAM_DLL:-$dist/testcam/testcam.dll}"
   exec bash "$root/scripts/with-display.sh" bash "$0" "$@"
 fi
-source "$root/scripts/wine-env.sh"
 
 exe="$dist/Orvello/Orvello.exe"
 if [ ! -f "$exe" ]; then
@@ -28,7 +28,7 @@ fi
 mkdir -p "$out"
 rm -f "$out/orvello.png" "$out/orvello-2.png" "$out/orvello-window.png"
 
-(cd "$dist/Orvello" && exec wine Orvello.exe) </dev/null >/dev/null 2>&1 &
+(cd "$dist/Orvello" && exec "$WINE" Orvello.exe) </dev/null >/dev/null 2>&1 &
 pid=$!
 # The splash screen closes 6.18 s after the camera opened; then the window and the preview are up.
 sleep "${ORVELLO_WAIT:-12}"
@@ -55,10 +55,10 @@ else
 fi
 
 # Close it like the user: Escape is ignored by the window, so ask it to end; then make sure.
-wine taskkill /IM Orvello.exe >/dev/null 2>&1 || true
+"$WINE" taskkill /IM Orvello.exe >/dev/null 2>&1 || true
 for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$pid" 2>/dev/null; then
-  wine taskkill /F /IM Orvello.exe >/dev/null 2>&1 || true
+  "$WINE" taskkill /F /IM Orvello.exe >/dev/null 2>&1 || true
   kill "$pid" 2>/dev/null || true
 fi
 wait "$pid" 2>/dev/null

@@ -5,11 +5,13 @@
 #                               (GDI, USER, windows, handles, private bytes) at start and end.
 #   scripts/soak.sh --faults    the fault cases, with the small disk and read-only folder that
 #                               fault-folders.sh prepares (as root), then the 300-character ones.
-# Uses the Windows build in SOAK_BUILD_DIR (default build/win, as `make win` makes it).
+# Uses the Windows build in SOAK_BUILD_DIR (default: the chosen build, build/win for i686 or
+# build/win64 for x64, as `make win` makes them; WIN_ARCH forces one).
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(dirname "$here")"
-build="${SOAK_BUILD_DIR:-$root/build/win}"
+source "$here/wine-env.sh"
+build="${SOAK_BUILD_DIR:-$win_build}"
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 
 if [ "${1:-}" = "--faults" ]; then
