@@ -95,10 +95,26 @@ HRESULT RegisterInCategory(const FilterDescription& filter) {
     reg.dwMerit = filter.merit;
     reg.cPins2 = pinCount;
     reg.rgPins2 = pins;
-    hr = mapper->RegisterFilter(*filter.clsid, filter.name, nullptr,
+    ComPtr<IMoniker> entry;
+    hr = mapper->RegisterFilter(*filter.clsid, filter.name, filter.entryValueName ? &entry : nullptr,
                                 filter.category ? filter.category : &CLSID_LegacyAmFilterCategory, nullptr,
                                 &reg);
-    if (FAILED(hr)) LogFailure(L"IFilterMapper2::RegisterFilter", hr);
+    if (FAILED(hr)) {
+        LogFailure(L"IFilterMapper2::RegisterFilter", hr);
+        return hr;
+    }
+    if (filter.entryValueName) {
+        ComPtr<IPropertyBag> bag;
+        hr = entry ? entry->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.AsOut()) : E_UNEXPECTED;
+        if (SUCCEEDED(hr)) {
+            VARIANT value;
+            VariantInit(&value);
+            value.vt = VT_I4;
+            value.lVal = filter.entryValue;
+            hr = bag->Write(filter.entryValueName, &value);
+        }
+        if (FAILED(hr)) LogFailure(L"writing a value into the category entry", hr);
+    }
     return hr;
 }
 

@@ -16,6 +16,9 @@ struct FilterDescription {
     const GUID* majorType;  // of every pin
     const GUID* subType;
     const GUID* outputPinCategory;  // e.g. PIN_CATEGORY_CAPTURE, or null
+    // A DWORD value written into the category entry beside FriendlyName (e.g. WaveInId), or null.
+    const wchar_t* entryValueName = nullptr;
+    LONG entryValue = 0;
 };
 
 // Writes CLSID\{clsid} (name) and its InprocServer32 (module path, threading model Both).

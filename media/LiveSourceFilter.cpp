@@ -1,11 +1,18 @@
 #include "media/LiveSourceFilter.h"
 
+#include "media/BasePin.h"
+
 namespace media {
 
 STDMETHODIMP LiveSourceFilter::GetState(DWORD timeoutMs, FILTER_STATE* state) {
     const HRESULT hr = BaseFilter::GetState(timeoutMs, state);
-    if (SUCCEEDED(hr) && *state == State_Paused) return VFW_S_CANT_CUE;
-    return hr;
+    if (FAILED(hr) || *state != State_Paused) return hr;
+    // Unconnected, nothing would be streamed anyway: the pause is complete.
+    bool connected = false;
+    EnterCriticalSection(Lock());
+    for (int i = 0; i < PinCount() && !connected; ++i) connected = PinAt(i)->IsConnected();
+    LeaveCriticalSection(Lock());
+    return connected ? VFW_S_CANT_CUE : hr;
 }
 
 HRESULT LiveSourceFilter::QueryExtraInterface(REFIID iid, void** out) {

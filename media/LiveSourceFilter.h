@@ -1,5 +1,5 @@
-// Base of live sources: reports VFW_S_CANT_CUE while paused (a live source has nothing to cue)
-// and tells the graph it is a source (IAMFilterMiscFlags).
+// Base of live sources: reports VFW_S_CANT_CUE while paused with a pin connected (a live source
+// has nothing to cue) and tells the graph it is a source (IAMFilterMiscFlags).
 #pragma once
 
 #include "media/BaseFilter.h"

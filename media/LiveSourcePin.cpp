@@ -16,6 +16,34 @@ LiveSourcePin::~LiveSourcePin() {
     CloseHandle(wake_);
 }
 
+HRESULT LiveSourcePin::QueryExtraInterface(REFIID iid, void** out) {
+    if (iid != IID_IAMStreamControl) return E_NOINTERFACE;
+    *out = static_cast<IAMStreamControl*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP LiveSourcePin::StartAt(const REFERENCE_TIME* start, DWORD cookie) {
+    return streamControl_.StartAt(start, cookie);
+}
+
+STDMETHODIMP LiveSourcePin::StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie) {
+    return streamControl_.StopAt(stop, sendExtra, cookie);
+}
+
+STDMETHODIMP LiveSourcePin::GetInfo(AM_STREAM_INFO* info) {
+    return streamControl_.GetInfo(info);
+}
+
+bool LiveSourcePin::Admit(REFERENCE_TIME start, REFERENCE_TIME stop) {
+    const StreamControl::Verdict v = streamControl_.Judge(start, stop);
+    // The events name the pin (IPin) that started or stopped, and the caller's cookie.
+    const LONG_PTR pin = reinterpret_cast<LONG_PTR>(static_cast<IPin*>(this));
+    if (v.started) filter_->NotifyEvent(EC_STREAM_CONTROL_STARTED, pin, v.startCookie);
+    if (v.stopped) filter_->NotifyEvent(EC_STREAM_CONTROL_STOPPED, pin, v.stopCookie);
+    return v.deliver;
+}
+
 HRESULT LiveSourcePin::Active() {
     HRESULT hr = OutputPin::Active();
     if (FAILED(hr) || !IsConnected()) return hr;
@@ -115,7 +143,8 @@ void LiveSourcePin::Stream() {
             continue;
         }
         REFERENCE_TIME start = next, stop = next + duration;
-        hr = FillSample(sample, start, stop);
+        // A period held back by stream control is neither drawn nor delivered.
+        hr = Admit(start, stop) ? FillSample(sample, start, stop) : S_FALSE;
         if (hr == S_OK) {
             sample->SetTime(&start, &stop);
             hr = Deliver(sample);

@@ -1,16 +1,28 @@
 // Output pin of a live source: a streaming thread that pushes one sample per period while the
 // filter runs, stamped with stream times on the graph clock. The thread starts when the filter
-// leaves Stopped, idles while paused and ends (allocator decommitted) in Stop.
+// leaves Stopped, idles while paused and ends (allocator decommitted) in Stop. IAMStreamControl
+// holds samples back outside the start/stop times set on it (a subclass answers it in
+// QueryExtraInterface by calling ours).
 #pragma once
 
 #include "media/OutputPin.h"
+#include "media/StreamControl.h"
 
 namespace media {
 
-class LiveSourcePin : public OutputPin {
+class LiveSourcePin : public OutputPin, public IAMStreamControl {
   public:
     LiveSourcePin(BaseFilter* filter, const wchar_t* name);
     ~LiveSourcePin() override;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return BasePin::QueryInterface(iid, out); }
+    STDMETHODIMP_(ULONG) AddRef() override { return BasePin::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return BasePin::Release(); }
+
+    // IAMStreamControl: times are stream times, honoured while running.
+    STDMETHODIMP StartAt(const REFERENCE_TIME* start, DWORD cookie) override;
+    STDMETHODIMP StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie) override;
+    STDMETHODIMP GetInfo(AM_STREAM_INFO* info) override;
 
     HRESULT Active() override;
     void Inactive() override;
@@ -25,6 +37,7 @@ class LiveSourcePin : public OutputPin {
     }
 
   protected:
+    HRESULT QueryExtraInterface(REFIID iid, void** out) override;
     // Length of one sample in 100 ns units (a frame interval, an audio buffer).
     virtual REFERENCE_TIME SampleDuration() = 0;
     // Fills one sample for the stream times [start, stop): S_OK delivers it, S_FALSE skips this
@@ -36,6 +49,8 @@ class LiveSourcePin : public OutputPin {
     void Stream();
     REFERENCE_TIME StreamTimeNow();
     void StopThread();
+    // Stream control's verdict on a filled sample, with its events sent.
+    bool Admit(REFERENCE_TIME start, REFERENCE_TIME stop);
 
     HANDLE thread_ = nullptr;
     HANDLE wake_;  // auto-reset: the state changed
@@ -48,6 +63,7 @@ class LiveSourcePin : public OutputPin {
     LARGE_INTEGER qpcStart_{}, qpcFrequency_{};
     volatile LONG delivered_ = 0;
     volatile LONG dropped_ = 0;
+    StreamControl streamControl_;
 };
 
 }  // namespace media

@@ -36,6 +36,7 @@ bool CaptureDeviceList::Enumerate(Category category) {
             VARIANT value;
             VariantInit(&value);
             value.vt = VT_BSTR;
+            value.bstrVal = nullptr;  // a failed Read may leave it, and VariantClear would free it
             if (SUCCEEDED(bag->Read(L"FriendlyName", &value, nullptr)) && value.vt == VT_BSTR &&
                 value.bstrVal) {
                 names_[slot] = value.bstrVal;

@@ -5,6 +5,7 @@
 #include <olectl.h>
 #include <qedit.h>
 
+#include "camera/graph/CaptureStreamControl.h"
 #include "camera/graph/GraphMessages.h"
 #include "camera/libs/PelFilters/PelInterfaces.h"
 #include "camera/libs/PelUtility/PelDS.h"
@@ -31,6 +32,7 @@ std::wstring FriendlyName(IMoniker* moniker) {
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_BSTR;
+    value.bstrVal = nullptr;  // a failed Read may leave it, and VariantClear would free it
     if (SUCCEEDED(bag->Read(L"FriendlyName", &value, nullptr)) && value.vt == VT_BSTR && value.bstrVal) {
         name = value.bstrVal;
         if (name.size() > MAX_PATH - 1) name.resize(MAX_PATH - 1);
@@ -424,26 +426,36 @@ bool CaptureGraph::RunRecording() {
     if (state_ == Previewing) HaltGraph();
     if (!captureBuilt_ || !graph_) return false;
 
-    REFERENCE_TIME never = MAXLONGLONG;
-    const bool streamControl =
-        SUCCEEDED(builder_->ControlStream(&PIN_CATEGORY_CAPTURE, nullptr, nullptr, &never, nullptr, 0, 0));
     ComPtr<IMediaControl> control;
     HRESULT hr = graph_->QueryInterface(IID_IMediaControl, control.AsOut());
     if (FAILED(hr)) {
         Show(graphtext::kCannotGetMediaControl);
         return false;
     }
+    // With stream control the graph runs with the capture pins held (the preview flows), and
+    // they are let go once it runs. The capture filters outlive this graph, so a failed start
+    // must not leave them held for the next preview.
+    REFERENCE_TIME never = MAXLONGLONG, noStop = MAXLONGLONG;
+    const bool streamControl =
+        SUCCEEDED(ControlCaptureStreams(builder_.Get(), graph_.Get(), &never, nullptr));
     hr = streamControl ? control->Run() : control->Pause();
     if (FAILED(hr)) {
         Log(L"capture graph not started", hr);
         control->Stop();
+        if (streamControl) ControlCaptureStreams(builder_.Get(), graph_.Get(), nullptr, &noStop);
         control.Reset();
         Show(graphtext::kCannotStartGraph);
         return false;
     }
     if (streamControl) {
-        REFERENCE_TIME now = MAXLONGLONG;
-        builder_->ControlStream(&PIN_CATEGORY_CAPTURE, nullptr, nullptr, nullptr, &now, 0, 0);
+        hr = ControlCaptureStreams(builder_.Get(), graph_.Get(), nullptr, &noStop);
+        if (FAILED(hr)) {
+            Log(L"capture streams not started", hr);
+            control->Stop();
+            control.Reset();
+            Show(graphtext::kCannotRunCapture);
+            return false;
+        }
     } else {
         hr = control->Run();
         if (FAILED(hr)) {
@@ -506,8 +518,10 @@ LRESULT CaptureGraph::OnGraphNotify() {
 
 CaptureGraph::StatusPane CaptureGraph::QueryStatusPane() {
     if (!droppedFrames_ && builder_ && videoCapture_) {
-        builder_->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, videoCapture_.Get(),
-                                IID_IAMDroppedFrames, droppedFrames_.AsOut());
+        // Drivers answer it on the filter; a search by pin category may only look at pins.
+        if (FAILED(builder_->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, videoCapture_.Get(),
+                                           IID_IAMDroppedFrames, droppedFrames_.AsOut())))
+            videoCapture_->QueryInterface(IID_IAMDroppedFrames, droppedFrames_.AsOut());
     }
     if (!droppedFrames_) return StatusPane::Clear;
     long delivered = 0;

@@ -60,6 +60,10 @@ void ControlBlock::CountFrame() {
     if (state_) InterlockedIncrement(&state_->framesDelivered);
 }
 
+void ControlBlock::CountStreamControl() {
+    if (state_) InterlockedIncrement(&state_->streamControls);
+}
+
 void ControlBlock::Persist(const ControlState& s) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=

@@ -18,6 +18,7 @@ struct ControlState {
     LONG refuseHeight;
     LONG generation;       // bumped by every change
     LONG framesDelivered;  // frames the cameras pushed, for `status`
+    LONG streamControls;   // IAMStreamControl calls on the cameras' capture pins, for `status`
 };
 
 class ControlBlock {
@@ -48,6 +49,7 @@ class ControlBlock {
         SignalChanged();
     }
     void CountFrame();
+    void CountStreamControl();
     HANDLE ChangedEvent() const { return changed_.Get(); }
 
   private:

@@ -16,15 +16,11 @@ const media::FilterDescription& CameraDescription() {
 }
 
 const media::FilterDescription& MicrophoneDescription() {
-    static const media::FilterDescription d = {&kClsidTestToneMicrophone,
-                                               kMicrophoneName,
-                                               &CLSID_AudioInputDeviceCategory,
-                                               MERIT_DO_NOT_USE,
-                                               false,
-                                               true,
-                                               &MEDIATYPE_Audio,
-                                               &MEDIASUBTYPE_PCM,
-                                               &PIN_CATEGORY_CAPTURE};
+    static const media::FilterDescription d = {&kClsidTestToneMicrophone, kMicrophoneName,
+                                               &CLSID_AudioInputDeviceCategory, MERIT_DO_NOT_USE, false, true,
+                                               &MEDIATYPE_Audio, &MEDIASUBTYPE_PCM, &PIN_CATEGORY_CAPTURE,
+                                               // A software input has no wave-in twin.
+                                               L"WaveInId", -1};
     return d;
 }
 

@@ -1,10 +1,18 @@
 #include "devices/testcam/TestPatternCamera.h"
 
 #include "devices/common/TestcamIds.h"
+#include "devices/testcam/CameraSizes.h"
 
 namespace testcam {
 
-TestPatternCamera::TestPatternCamera() : LiveSourceFilter(kClsidTestPatternCamera), pin_(this) {
+namespace {
+
+constexpr long kVideoControlCaps =
+    VideoControlFlag_FlipHorizontal | VideoControlFlag_FlipVertical | VideoControlFlag_Trigger;
+
+}  // namespace
+
+TestPatternCamera::TestPatternCamera() : DeviceFilter(kClsidTestPatternCamera, kCameraName), pin_(this) {
     control_.Open();
     plugged_ = control_.Read().plugged ? 1 : 0;
     stopWatch_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -25,8 +33,10 @@ HRESULT TestPatternCamera::QueryExtraInterface(REFIID iid, void** out) {
         *out = static_cast<ISpecifyPropertyPages*>(this);
     } else if (iid == IID_IAMDroppedFrames) {
         *out = static_cast<IAMDroppedFrames*>(this);
+    } else if (iid == IID_IAMVideoControl) {
+        *out = static_cast<IAMVideoControl*>(this);
     } else {
-        return LiveSourceFilter::QueryExtraInterface(iid, out);
+        return DeviceFilter::QueryExtraInterface(iid, out);
     }
     AddRef();
     return S_OK;
@@ -128,6 +138,60 @@ STDMETHODIMP TestPatternCamera::GetDroppedInfo(long size, long* frames, long* co
 STDMETHODIMP TestPatternCamera::GetAverageFrameSize(long* size) {
     if (!size) return E_POINTER;
     *size = pin_.ImageSize();
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::GetCaps(IPin* pin, long* flags) {
+    if (!pin || !flags) return E_POINTER;
+    if (!pin_.IsCapturePin(pin)) return E_INVALIDARG;
+    *flags = kVideoControlCaps;
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::SetMode(IPin* pin, long mode) {
+    if (!pin) return E_POINTER;
+    if (!pin_.IsCapturePin(pin) || (mode & ~kVideoControlCaps)) return E_INVALIDARG;
+    pin_.SetFlipModes(mode & (VideoControlFlag_FlipHorizontal | VideoControlFlag_FlipVertical));
+    if (mode & VideoControlFlag_Trigger) pin_.TriggerStill();
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::GetMode(IPin* pin, long* mode) {
+    if (!pin || !mode) return E_POINTER;
+    if (!pin_.IsCapturePin(pin)) return E_INVALIDARG;
+    *mode = pin_.FlipModes();  // the trigger is a one-shot and never reads back
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::GetCurrentActualFrameRate(IPin* pin, LONGLONG* frameInterval) {
+    if (!pin || !frameInterval) return E_POINTER;
+    if (!pin_.IsCapturePin(pin)) return E_INVALIDARG;
+    if (!pin_.IsConnected()) return VFW_E_NOT_CONNECTED;
+    *frameInterval = kFrameDuration;
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::GetMaxAvailableFrameRate(IPin* pin, long index, SIZE dimensions,
+                                                         LONGLONG* frameInterval) {
+    if (!pin || !frameInterval) return E_POINTER;
+    if (!pin_.IsCapturePin(pin) || index < 0 || index >= kCameraSizeCount ||
+        kCameraSizes[index].width != dimensions.cx || kCameraSizes[index].height != dimensions.cy)
+        return E_INVALIDARG;
+    *frameInterval = kFrameDuration;
+    return S_OK;
+}
+
+STDMETHODIMP TestPatternCamera::GetFrameRateList(IPin* pin, long index, SIZE dimensions, long* count,
+                                                 LONGLONG** frameIntervals) {
+    if (!pin || !count) return E_POINTER;
+    LONGLONG interval = 0;
+    const HRESULT hr = GetMaxAvailableFrameRate(pin, index, dimensions, &interval);
+    if (FAILED(hr)) return hr;
+    *count = 1;
+    if (!frameIntervals) return S_OK;  // only the count was asked for
+    *frameIntervals = static_cast<LONGLONG*>(CoTaskMemAlloc(sizeof(LONGLONG)));
+    if (!*frameIntervals) return E_OUTOFMEMORY;
+    (*frameIntervals)[0] = interval;
     return S_OK;
 }
 

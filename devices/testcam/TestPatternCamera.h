@@ -3,17 +3,18 @@
 #pragma once
 
 #include "devices/common/ControlBlock.h"
+#include "devices/testcam/DeviceFilter.h"
 #include "devices/testcam/TestPatternPin.h"
-#include "media/LiveSourceFilter.h"
 
 namespace testcam {
 
 constexpr long kPowerLineFrequencyProperty = 13;  // VideoProcAmp_PowerLineFrequency: 1 = 50 Hz, 2 = 60 Hz
 
-class TestPatternCamera : public media::LiveSourceFilter,
+class TestPatternCamera : public DeviceFilter,
                           public IAMVideoProcAmp,
                           public ISpecifyPropertyPages,
-                          public IAMDroppedFrames {
+                          public IAMDroppedFrames,
+                          public IAMVideoControl {
   public:
     TestPatternCamera();
     ~TestPatternCamera() override;
@@ -36,6 +37,16 @@ class TestPatternCamera : public media::LiveSourceFilter,
     STDMETHODIMP GetNumNotDropped(long* delivered) override;
     STDMETHODIMP GetDroppedInfo(long size, long* frames, long* copied) override;
     STDMETHODIMP GetAverageFrameSize(long* size) override;
+    // IAMVideoControl, for the capture pin only: flip modes, the still trigger (a new picture
+    // while testcamctl holds the camera still) and the one frame rate.
+    STDMETHODIMP GetCaps(IPin* pin, long* flags) override;
+    STDMETHODIMP SetMode(IPin* pin, long mode) override;
+    STDMETHODIMP GetMode(IPin* pin, long* mode) override;
+    STDMETHODIMP GetCurrentActualFrameRate(IPin* pin, LONGLONG* frameInterval) override;
+    STDMETHODIMP GetMaxAvailableFrameRate(IPin* pin, long index, SIZE dimensions,
+                                          LONGLONG* frameInterval) override;
+    STDMETHODIMP GetFrameRateList(IPin* pin, long index, SIZE dimensions, long* count,
+                                  LONGLONG** frameIntervals) override;
 
     int PinCount() override { return 1; }
     media::BasePin* PinAt(int index) override { return index == 0 ? &pin_ : nullptr; }
@@ -45,6 +56,7 @@ class TestPatternCamera : public media::LiveSourceFilter,
     bool Still() const { return control_.Read().still != 0; }
     bool Refuses(int width, int height) const;
     void CountFrame() { control_.CountFrame(); }
+    void CountStreamControl() { control_.CountStreamControl(); }
 
   protected:
     HRESULT QueryExtraInterface(REFIID iid, void** out) override;

@@ -1,4 +1,5 @@
-// The camera's capture pin: RGB24 at one of the listed sizes, 30 frames a second.
+// The camera's capture pin: RGB24 at one of the listed sizes, 30 frames a second. After
+// IAMStreamConfig::SetFormat it offers and accepts only the chosen size until it is disconnected.
 #pragma once
 
 #include "media/LiveSourcePin.h"
@@ -10,7 +11,10 @@ namespace testcam {
 
 class TestPatternCamera;
 
-class TestPatternPin : public media::LiveSourcePin, public IAMStreamConfig, public IKsPropertySet {
+class TestPatternPin : public media::LiveSourcePin,
+                       public IAMStreamConfig,
+                       public IKsPropertySet,
+                       public IAMBufferNegotiation {
   public:
     explicit TestPatternPin(TestPatternCamera* camera);
 
@@ -29,13 +33,25 @@ class TestPatternPin : public media::LiveSourcePin, public IAMStreamConfig, publ
     STDMETHODIMP Get(REFGUID set, DWORD id, void* instance, DWORD instanceSize, void* data, DWORD dataSize,
                      DWORD* returned) override;
     STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+    // IAMBufferNegotiation: a wish taken before connecting (members <= 0 keep our choice).
+    STDMETHODIMP SuggestAllocatorProperties(const ALLOCATOR_PROPERTIES* wish) override;
+    STDMETHODIMP GetAllocatorProperties(ALLOCATOR_PROPERTIES* actual) override;
+    // IAMStreamControl: counted for the control block, so tests see that a program took this path.
+    STDMETHODIMP StartAt(const REFERENCE_TIME* start, DWORD cookie) override;
+    STDMETHODIMP StopAt(const REFERENCE_TIME* stop, BOOL sendExtra, DWORD cookie) override;
 
     HRESULT CheckMediaType(const AM_MEDIA_TYPE& type) override;
     HRESULT GetMediaType(int position, AM_MEDIA_TYPE& type) override;
     HRESULT SetMediaType(const AM_MEDIA_TYPE& type) override;
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES& request) override;
+    void BreakConnect() override;
 
     long ImageSize() const;
+    bool IsCapturePin(IPin* pin) const { return pin == static_cast<const IPin*>(this); }
+    // IAMVideoControl modes (VideoControlFlag_FlipHorizontal / _FlipVertical) and the still trigger.
+    void SetFlipModes(long modes) { flipModes_ = modes; }
+    long FlipModes() const { return flipModes_; }
+    void TriggerStill() { InterlockedExchange(&trigger_, 1); }
 
   protected:
     HRESULT QueryExtraInterface(REFIID iid, void** out) override;
@@ -44,7 +60,13 @@ class TestPatternPin : public media::LiveSourcePin, public IAMStreamConfig, publ
 
   private:
     TestPatternCamera* camera_;
-    int sizeIndex_;               // the format offered first and used while connected
+    void Flip(uint8_t* pixels, int width, int height) const;
+
+    int sizeIndex_;          // the format offered first and used while connected
+    bool narrowed_ = false;  // SetFormat chose sizeIndex_: no other size until disconnected
+    ALLOCATOR_PROPERTIES wish_ = {-1, -1, -1, -1};
+    volatile LONG flipModes_ = 0;
+    volatile LONG trigger_ = 0;   // take a new picture although the camera is in still mode
     std::vector<uint8_t> frame_;  // the last picture drawn (repeated in still mode)
     bool haveFrame_ = false;
     uint32_t frameNumber_ = 0;

@@ -4,6 +4,7 @@
 
 namespace testcam {
 
-TestToneMicrophone::TestToneMicrophone() : LiveSourceFilter(kClsidTestToneMicrophone), pin_(this) {}
+TestToneMicrophone::TestToneMicrophone()
+    : DeviceFilter(kClsidTestToneMicrophone, kMicrophoneName), pin_(this) {}
 
 }  // namespace testcam

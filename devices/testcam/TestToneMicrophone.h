@@ -1,12 +1,12 @@
 // "Test Tone Microphone": a live audio capture source with a steady sine tone.
 #pragma once
 
+#include "devices/testcam/DeviceFilter.h"
 #include "devices/testcam/TestTonePin.h"
-#include "media/LiveSourceFilter.h"
 
 namespace testcam {
 
-class TestToneMicrophone : public media::LiveSourceFilter {
+class TestToneMicrophone : public DeviceFilter {
   public:
     TestToneMicrophone();
     ~TestToneMicrophone() override { pin_.Inactive(); }

@@ -48,7 +48,7 @@ HRESULT TestTonePin::QueryExtraInterface(REFIID iid, void** out) {
     } else if (iid == IID_IKsPropertySet) {
         *out = static_cast<IKsPropertySet*>(this);
     } else {
-        return E_NOINTERFACE;
+        return LiveSourcePin::QueryExtraInterface(iid, out);  // IAMStreamControl
     }
     AddRef();
     return S_OK;

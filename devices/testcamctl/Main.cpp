@@ -56,8 +56,9 @@ int Status(testcam::ControlBlock& control) {
     char refuse[32] = "none";
     if (s.refuseWidth || s.refuseHeight)
         std::snprintf(refuse, sizeof refuse, "%ldx%ld", s.refuseWidth, s.refuseHeight);
-    std::printf("plugged=%ld still=%ld refuse=%s enumerated=%d frames=%ld generation=%ld\n", s.plugged,
-                s.still, refuse, CameraEnumerated() ? 1 : 0, s.framesDelivered, s.generation);
+    std::printf("plugged=%ld still=%ld refuse=%s enumerated=%d frames=%ld generation=%ld streamcontrol=%ld\n",
+                s.plugged, s.still, refuse, CameraEnumerated() ? 1 : 0, s.framesDelivered, s.generation,
+                s.streamControls);
     return 0;
 }
 

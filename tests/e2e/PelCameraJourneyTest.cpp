@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 
+#include "devices/common/ControlBlock.h"
 #include "tests/e2e/AviFile.h"
 #include "tests/e2e/driver/Dialogs.h"
 #include "tests/e2e/driver/Files.h"
@@ -212,6 +213,10 @@ TEST_F(PelCameraJourney, ManufacturerAndAboutDialogsOpenAndClose) {
 }
 
 TEST_F(PelCameraJourney, RecordAndStopGiveAReadableAvi) {
+    // The camera counts the stream-control calls it gets in its shared control block.
+    testcam::ControlBlock camera;
+    ASSERT_TRUE(camera.Open());
+    const LONG streamControls = camera.Read().streamControls;
     PostMessageW(frame_, WM_COMMAND, kStartCapture, 0);
     HWND dialog = WaitFor([&] { return FindFileDialog(program_.Id()); }, 10000);
     ASSERT_NE(dialog, nullptr) << "no save dialog";
@@ -221,6 +226,8 @@ TEST_F(PelCameraJourney, RecordAndStopGiveAReadableAvi) {
     Pause(3000);
     MessageBoxSeen box = FindMessageBox(program_.Id());
     ASSERT_EQ(box.window, nullptr) << Narrow(box.text);
+    // Held before the graph ran and let go after: StartAt and StopAt twice, through stream control.
+    EXPECT_EQ(streamControls + 4, camera.Read().streamControls);
     PostMessageW(frame_, WM_COMMAND, kStopCapture, 0);
     ASSERT_TRUE(WaitUntil([&] { return StatusText() == kFrameTitle; }, 10000));
     Pause(1000);

@@ -13,6 +13,7 @@
 #include "camera/graph/CaptureDeviceList.h"
 #include "camera/graph/GraphMessages.h"
 #include "camera/libs/PelFilters/PelFilterClasses.h"
+#include "devices/common/ControlBlock.h"
 #include "framework/Handles.h"
 #include "media/avi/AviReader.h"
 #include "media/avi/CaptureFileOutput.h"
@@ -155,8 +156,13 @@ TEST_F(CaptureGraphTest, RecordingToANewFilePreallocatesAndWritesAReadableAvi) {
     EXPECT_TRUE(graph.CaptureGraphBuilt());
     EXPECT_FALSE(graph.PreviewGraphBuilt());
     EXPECT_EQ(FileSize(path), 1048576u);  // preallocated before anything is written
+    testcam::ControlBlock camera;
+    ASSERT_TRUE(camera.Open());
+    const LONG streamControls = camera.Read().streamControls;
     ASSERT_TRUE(graph.RunRecording()) << (host.messages.empty() ? L"" : host.messages.back());
     EXPECT_EQ(graph.State(), Capturing);
+    // The stream-control path: the capture pin held before Run, let go after (StartAt and StopAt each).
+    EXPECT_EQ(streamControls + 4, camera.Read().streamControls);
     host.Pump(graph, 1500);
 
     // Stop Capture: halt, dismantle, preview again.

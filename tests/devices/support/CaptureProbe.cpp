@@ -172,7 +172,12 @@ bool GrabberGraph::WaitEvent(long wanted, DWORD timeoutMs, LONG_PTR* param1, LON
         LONG_PTR p1 = 0, p2 = 0;
         const DWORD spent = GetTickCount() - begin;
         if (spent > timeoutMs) return false;
-        if (events->GetEvent(&code, &p1, &p2, timeoutMs - spent) != S_OK) return false;
+        const HRESULT hr = events->GetEvent(&code, &p1, &p2, timeoutMs - spent);
+        if (hr == E_ABORT) {  // Wine may answer at once with an empty queue: wait on
+            Sleep(20);
+            continue;
+        }
+        if (hr != S_OK) return false;
         events->FreeEventParams(code, p1, p2);
         if (code == wanted) {
             if (param1) *param1 = p1;
