@@ -5,6 +5,7 @@
 #include <string>
 
 #include "monitor/imaging/JpegWriter.h"
+#include "monitor/libs/YsProcess/YsProcess.h"
 #include "monitor/record/RecordNames.h"
 
 namespace record {
@@ -21,6 +22,26 @@ bool HasContent(const char* path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
     return data.nFileSizeLow != 0 || data.nFileSizeHigh != 0;
+}
+
+// A new file beside `target` to write into before it replaces `target`; empty when none can be made.
+std::string PartialBeside(const CString& target) {
+    std::string folder = FolderOf(target.GetString());
+    if (folder.empty()) folder = ".";
+    char partial[MAX_PATH] = {};
+    if (!::GetTempFileNameA(folder.c_str(), "snp", 0, partial)) {
+        Log("could not make a file beside", target);
+        return {};
+    }
+    return partial;
+}
+
+// Puts the complete `partial` in the place of `target`.
+bool ReplaceWith(const std::string& partial, const CString& target) {
+    if (::MoveFileExA(partial.c_str(), target, MOVEFILE_REPLACE_EXISTING)) return true;
+    Log("could not replace", target);
+    ::DeleteFileA(partial.c_str());
+    return false;
 }
 
 }  // namespace
@@ -49,26 +70,27 @@ bool SaveSnapshot(const CString& tempBmp, const CString& target) {
     }
 
     // The JPEG is written beside the target first, so a failed conversion leaves the old file.
-    std::string folder = FolderOf(target.GetString());
-    if (folder.empty()) folder = ".";
-    char partial[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder.c_str(), "snp", 0, partial)) {
-        Log("could not make a file beside", target);
-        return false;
-    }
+    const std::string partial = PartialBeside(target);
+    if (partial.empty()) return false;
     CJpegWriter writer;
-    writer.ConvertBmpFileToJpeg(tempBmp, partial);
-    if (!HasContent(partial)) {
+    writer.ConvertBmpFileToJpeg(tempBmp, partial.c_str());
+    if (!HasContent(partial.c_str())) {
         Log("the JPEG could not be written for", target);
-        ::DeleteFileA(partial);
+        ::DeleteFileA(partial.c_str());
         return false;
     }
-    if (!::MoveFileExA(partial, target, MOVEFILE_REPLACE_EXISTING)) {
-        Log("could not replace", target);
-        ::DeleteFileA(partial);
+    return ReplaceWith(partial, target);
+}
+
+bool SaveFrameAsBmp(const BYTE* frame, int width, int height, const CString& target) {
+    const std::string partial = PartialBeside(target);
+    if (partial.empty()) return false;
+    if (!CaptureToFile(frame, partial.c_str(), width, height)) {
+        Log("the picture could not be written for", target);
+        ::DeleteFileA(partial.c_str());
         return false;
     }
-    return true;
+    return ReplaceWith(partial, target);
 }
 
 }  // namespace record

@@ -1,6 +1,8 @@
 // The files of a snapshot: the temporary BMP the tick writes and the move or JPEG conversion of it
-// to the name the user chose.
+// to the name the user chose; and the timer shot's BMP, which replaces its file the same way.
 #pragma once
+
+#include <windows.h>
 
 #include "framework/String.h"
 
@@ -14,5 +16,10 @@ CString SnapshotTempFile();
 // picture is complete; without a picture, or when the write fails, it stays as it was. True when
 // `target` now holds the new picture. The temporary file is left to the caller.
 bool SaveSnapshot(const CString& tempBmp, const CString& target);
+
+// Writes the frame (24-bit bottom-up BGR) as a BMP file under `target`. The picture is written
+// beside it first: an existing file is replaced only by a complete new one. True when `target` now
+// holds the new picture.
+bool SaveFrameAsBmp(const BYTE* frame, int width, int height, const CString& target);
 
 }  // namespace record
