@@ -11,7 +11,7 @@ namespace record {
 // "bmp.bmp" in the user's temporary folder: a place an ordinary user can always write to.
 CString SnapshotTempFile();
 
-// Puts the picture of `tempBmp` under `target`: moved there when the name ends in ".bmp" (any letter
+// Puts the picture of `tempBmp` under `target`: copied there when the name ends in ".bmp" (any letter
 // case), otherwise converted to JPEG. An existing file at `target` is replaced only once the new
 // picture is complete; without a picture, or when the write fails, it stays as it was. True when
 // `target` now holds the new picture. The temporary file is left to the caller.

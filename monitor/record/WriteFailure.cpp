@@ -8,7 +8,9 @@ namespace record {
 
 bool CanWriteIn(const std::string& folder) {
     char probe[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "wrt", 0, probe)) {
+    // Some systems give a name even when the file could not be made: the file itself must exist.
+    if (!::GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "wrt", 0, probe) ||
+        ::GetFileAttributesA(probe) == INVALID_FILE_ATTRIBUTES) {
         const std::string line =
             "Orvello: cannot write to " + folder + " (error " + std::to_string(::GetLastError()) + ")\n";
         ::OutputDebugStringA(line.c_str());
