@@ -1,4 +1,4 @@
-// The files of a snapshot: the temporary BMP the tick writes and the move or JPEG conversion of it
+// The files of a snapshot: the temporary BMP the tick writes and the copy or JPEG conversion of it
 // to the name the user chose; and the timer shot's BMP, which replaces its file the same way.
 #pragma once
 
