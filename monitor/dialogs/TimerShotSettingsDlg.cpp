@@ -62,11 +62,16 @@ void CTimerShotSettingsDlg::OnOkButton() {
     EndDialog(IDOK);
 }
 
+void CTimerShotSettingsDlg::ShowPath(const CString& path) {
+    // Only the path control: the seconds the user may have typed stay as they are.
+    m_strPath = path;
+    SetDlgItemText(IDC_TS_PATH, m_strPath);
+}
+
 void CTimerShotSettingsDlg::OnSamePath() {
     m_nPathChoice = 0;
     EnablePathControls(FALSE);
-    m_strPath = DefaultTimerShotPath();
-    UpdateData(FALSE);
+    ShowPath(DefaultTimerShotPath());
 }
 
 void CTimerShotSettingsDlg::OnSpecifiedPath() {
@@ -80,6 +85,5 @@ void CTimerShotSettingsDlg::OnBrowse() {
     if (dialog.DoModal() != IDOK) return;
     // An existing file stays until the timer shot really replaces it: the user may still cancel,
     // or never take the shot.
-    m_strPath = dialog.GetPathName();
-    UpdateData(FALSE);
+    ShowPath(dialog.GetPathName());
 }

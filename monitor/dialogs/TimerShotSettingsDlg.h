@@ -31,6 +31,7 @@ class CTimerShotSettingsDlg : public CDialog {
 
   private:
     void EnablePathControls(BOOL enable);
+    void ShowPath(const CString& path);
 };
 
 // The program folder + "\TimerCap.bmp": where the timer shot goes unless a file is chosen.

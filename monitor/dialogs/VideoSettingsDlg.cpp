@@ -61,7 +61,9 @@ void CVideoSettingsDlg::OnCounterChange() {
 
 void CVideoSettingsDlg::OnPathChange() {
     if (m_bShowing) return;
-    if (!UpdateData(TRUE)) return;
+    // A counter that fails its check stops the exchange before the path: take the path itself, so
+    // that what the user types is judged even then.
+    if (!UpdateData(TRUE)) GetDlgItemText(IDC_VS_PATH, m_strPath);
     m_bUserNamed = DiffersFromNumberedName(m_strPath);
 }
 

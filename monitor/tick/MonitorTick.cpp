@@ -5,6 +5,8 @@
 
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/libs/YsProcess/YsProcess.h"
+#include "monitor/record/SnapshotFile.h"
+#include "monitor/record/WriteFailure.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/TickClock.h"
 #include "monitor/tick/TickStamps.h"
@@ -56,12 +58,16 @@ void CMonitorDlg::FrameTick() {
         if (m_bTimerShot) {
             m_fTimerShotElapsed = tick::ElapsedSeconds(tick::Now(), m_dwTimerShotStart);
             if (m_fTimerShotElapsed >= static_cast<float>(timerShotSeconds)) {
-                CaptureToFile(frame, m_strTimerShotFile, width, height);
+                const bool saved = record::SaveFrameAsBmp(frame, width, height, m_strTimerShotFile);
                 m_fTimerShotElapsed = 0;
                 m_bTimerShot = 0;
                 m_dwTimerShotStart = 0;
                 KillTimer(kTickTimer);
-                Message("Finish to timer shot.Save Image To :\n" + m_strTimerShotFile);
+                if (saved)
+                    Message("Finish to timer shot.Save Image To :\n" + m_strTimerShotFile);
+                else
+                    Message(record::PictureNotWrittenText(m_strTimerShotFile.GetString()).c_str(),
+                            MB_ICONEXCLAMATION);
                 SetTimer(kTickTimer, kTickMilliseconds);
             }
         }
@@ -176,7 +182,7 @@ void CMonitorDlg::OnTimerShot() {
         lstrcpynA(m_szModulePath, path, MAX_PATH);
         m_strTimerShotFile = tick::DefaultTimerShotFile(path).c_str();
     }
-    ::DeleteFileA(m_strTimerShotFile);
+    // An existing file stays until the new picture replaces it.
     m_bTimerShot = 1;
     m_fTimerShotElapsed = 0;
     m_dwTimerShotStart = tick::Now();

@@ -56,11 +56,12 @@ void StampTargetIcon(uint8_t* frame, int width, int height, const uint8_t* icon)
     }
 }
 
-std::string MotionStillFile(const std::string& stillPath, int hour, int minute, int second) {
+std::string MotionStillFile(const std::string& stillPath, const std::string& programFolder, int hour,
+                            int minute, int second) {
     char name[64];
     std::snprintf(name, sizeof name, "\\MOTION[%02d-%02d-%02d].bmp", hour, minute, second);
     const size_t slash = stillPath.rfind('\\');
-    const std::string folder = slash == std::string::npos ? std::string() : stillPath.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? programFolder : stillPath.substr(0, slash);
     return folder + name;
 }
 

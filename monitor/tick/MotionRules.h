@@ -39,7 +39,9 @@ inline int CountTextY(int height) {
 }
 
 // The motion still's file: the folder of stillPath (everything before its last backslash) and
-// "\MOTION[hh-mm-ss].bmp". Without a backslash the name stands alone (the current drive's root).
-std::string MotionStillFile(const std::string& stillPath, int hour, int minute, int second);
+// "\MOTION[hh-mm-ss].bmp". A path without a backslash (a bare name, or none) names no folder: the
+// still goes to programFolder.
+std::string MotionStillFile(const std::string& stillPath, const std::string& programFolder, int hour,
+                            int minute, int second);
 
 }  // namespace motion

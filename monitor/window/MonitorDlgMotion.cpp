@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "monitor/app/MonitorSettings.h"
+#include "monitor/app/ProgramFolder.h"
 #include "monitor/dialogs/AlarmPreview.h"
 #include "monitor/dialogs/MonitorSettingsDlg.h"
 #include "monitor/libs/YsProcess/YsProcess.h"
@@ -208,8 +209,9 @@ void CMonitorDlg::WriteMotionStill(const BYTE* frame) {
     const std::time_t now = std::time(nullptr);
     const std::tm* local = std::localtime(&now);
     if (local) {
-        const std::string path = motion::MotionStillFile(motionStillPath.GetString(), local->tm_hour,
-                                                         local->tm_min, local->tm_sec);
+        const std::string path =
+            motion::MotionStillFile(motionStillPath.GetString(), ProgramFolder().GetString(), local->tm_hour,
+                                    local->tm_min, local->tm_sec);
         CaptureToFile(frame, path.c_str(), m_nDispWidth, m_nDispHeight);  // a failed write stays silent
     }
     m_bMotionStill = 0;

@@ -5,6 +5,7 @@
 #include "monitor/app/ProgramFolder.h"
 #include "monitor/record/AsideFile.h"
 #include "monitor/record/RecordNames.h"
+#include "monitor/record/WriteFailure.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/TickClock.h"
 #include "monitor/window/MonitorDlg.h"
@@ -69,7 +70,11 @@ void StartRecording(CMonitorDlg& dlg) {
 
     oldFile.Restore();
     ::OutputDebugStringA(("Orvello: the recording could not start: " + target.path + "\n").c_str());
-    dlg.Message(record::RecordFailedText(dlg.m_nDispWidth), MB_ICONEXCLAMATION | MB_TASKMODAL);
+    // A folder that takes no file is no fault of the compressor.
+    const std::string folder = record::FolderOf(target.path);
+    const CString failure = record::CanWriteIn(folder) ? CString(record::RecordFailedText(dlg.m_nDispWidth))
+                                                       : CString(record::CannotWriteText(folder).c_str());
+    dlg.Message(failure, MB_ICONEXCLAMATION | MB_TASKMODAL);
     dlg.m_bRecording = 0;
     dlg.m_capture.Release();
     tick::Pause(200);

@@ -2,6 +2,7 @@
 // while the save dialog is open, then moves it to the chosen name or converts it to JPEG there.
 #include "framework/FileDialog.h"
 #include "monitor/record/SnapshotFile.h"
+#include "monitor/record/WriteFailure.h"
 #include "monitor/window/MonitorDlg.h"
 
 CString CMonitorDlg::SnapshotTempPath() {
@@ -19,7 +20,9 @@ void CMonitorDlg::OnSnapshot() {
     const CString temp = SnapshotTempPath();
     if (dialog.DoModal() == IDOK) {
         // The chosen file is replaced only once the new picture exists.
-        record::SaveSnapshot(temp, dialog.GetPathName());
+        const CString target = dialog.GetPathName();
+        if (!record::SaveSnapshot(temp, target))
+            Message(record::PictureNotWrittenText(target.GetString()).c_str(), MB_ICONEXCLAMATION);
     }
     ::DeleteFileA(temp);  // a failure to delete is of no consequence
 }

@@ -30,10 +30,9 @@ namespace {
 
 const wchar_t kDeviceLost[] = L"Video capture device lost.Stopping capture!";
 const wchar_t kRecordingLost[] = L"ERROR during capture AVI file (Device Lost).Stopping capture!\r\n";
-const wchar_t kRecordingFailed[] =
-    L"Failed to capture AVI file.Stopping capture!\r\n\r\nThe selected compressor may not be compatible with "
-    L"this "
-    L"content.\r\n";
+const wchar_t kNotSaved[] = L"Cannot save the image to :\n";
+const wchar_t kCannotWrite[] = L"Cannot write to ";
+constexpr int kTimerShot = 1012;
 
 std::wstring EnvFolder(const char* name) {
     const char* value = std::getenv(name);
@@ -50,6 +49,20 @@ void Note(const std::string& line) {
     std::printf("FAULT %s: %s\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(),
                 line.c_str());
     std::fflush(stdout);
+}
+
+// Writes `path` until its disk takes no more.
+void FillDisk(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    static const char block[4096] = {};
+    DWORD written = 0;
+    while (WriteFile(file, block, sizeof block, &written, nullptr) && written == sizeof block) {
+    }
+    for (DWORD size = 2048; size; size /= 2)  // the last bytes
+        while (WriteFile(file, block, size, &written, nullptr) && written == size) {
+        }
+    CloseHandle(file);
 }
 
 // No crash and no hang: the process is alive and its windows answer.
@@ -140,13 +153,13 @@ TEST_F(Faults, OrvelloUnplugWithSnapshotPending) {
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
     ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
     EXPECT_EQ(boxes[0], kDeviceLost);
-    // No frame arrives: the request stays pending and the chosen file stays absent, silently.
+    // No frame arrives: the request stays pending, the chosen file stays absent and the user is told.
     DeleteFileW(L"C:\\bmp.bmp");
     std::wstring lost = folder_ + L"\\lost.jpg";
     ASSERT_TRUE(orvello_.Snapshot(lost));
-    e2e::Pause(1500);
+    auto notSaved = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
     EXPECT_FALSE(e2e::Exists(lost));
-    EXPECT_EQ(Joined(AnswerBoxes(orvello_.program.Id(), 1000, 500)), "") << "failed snapshots are silent";
+    EXPECT_EQ(Joined(notSaved), Joined({kNotSaved + lost})) << "one message names the file";
     ExpectAliveAndAnswering(orvello_);
     // Back with the camera, the next snapshot works.
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
@@ -183,6 +196,16 @@ TEST_F(Faults, OrvelloFullDiskWhileRecording) {
          std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
          (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
     EXPECT_EQ(problem, "") << "what fitted on the disk reads back";
+    // A snapshot onto the disk filled to the last byte: the folder takes files, the picture does not fit.
+    const std::wstring filler = disk + L"\\filler.bin";
+    FillDisk(filler);
+    std::wstring snap = disk + L"\\full.bmp";
+    ASSERT_TRUE(orvello_.Snapshot(snap));
+    auto full = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
+    Note("snapshot onto the full disk: messages " + Joined(full));
+    EXPECT_EQ(Joined(full), Joined({kNotSaved + snap}));
+    EXPECT_FALSE(e2e::Exists(snap));
+    DeleteFileW(filler.c_str());
     DeleteFileW(avi.c_str());
 }
 
@@ -196,14 +219,23 @@ TEST_F(Faults, OrvelloReadOnlyProgramFolder) {
     ASSERT_FALSE(e2e::WriteText(folder + L"\\probe.txt", "x")) << "the folder is not read-only";
     std::wstring error;
     ASSERT_TRUE(orvello_.Start(folder, error, false)) << e2e::Narrow(error);
-    // Neither the counter nor the AVI file can be written: the recorder reports its failure.
+    // Neither the counter nor the AVI file can be written: the recorder names the folder.
+    const std::wstring cannotWrite = kCannotWrite + folder;
     e2e::PostCommand(orvello_.main, OrvelloSession::kRecorder);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
     Note("recording in a read-only folder: messages " + Joined(boxes) + ", recorder " +
          e2e::Narrow(orvello_.RecorderState()));
-    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
-    EXPECT_EQ(boxes[0], kRecordingFailed);
+    EXPECT_EQ(Joined(boxes), Joined({cannotWrite}));
     EXPECT_TRUE(e2e::WaitUntil([&] { return orvello_.RecorderState() == L"Run recorder"; }, 5000));
+    ExpectAliveAndAnswering(orvello_);
+    // The timer shot (TimerCap.bmp beside the program) and a snapshot there say the same.
+    e2e::PostCommand(orvello_.main, kTimerShot);
+    boxes = AnswerBoxes(orvello_.program.Id(), 15000);
+    Note("timer shot in a read-only folder: messages " + Joined(boxes));
+    EXPECT_EQ(Joined(boxes), Joined({cannotWrite})) << "no \"Finish to timer shot\"";
+    ASSERT_TRUE(orvello_.Snapshot(folder + L"\\here.jpg"));
+    boxes = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
+    EXPECT_EQ(Joined(boxes), Joined({cannotWrite}));
     ExpectAliveAndAnswering(orvello_);
     std::wstring snap = folder_ = e2e::FreshFolder(L"fault-" + name_);
     ASSERT_TRUE(orvello_.Snapshot(snap + L"\\elsewhere.jpg"));

@@ -50,16 +50,20 @@ TEST_F(TimerShotDialog, AnotherPathOpensOnSpecifiedPath) {
         EXPECT_TRUE(ItemEnabled(dlg, IDC_TS_PATH));
         EXPECT_TRUE(ItemEnabled(dlg, IDC_TS_BROWSE));
         EXPECT_EQ(ItemText(dlg, IDC_TS_PATH), CString("C:\\shots\\door.bmp"));
-        // Back to the same path: the default path is shown and the path controls are locked.
+        // Back to the same path: the default path is shown and the path controls are locked; the
+        // seconds typed just before stay.
+        dlg.SetDlgItemText(IDC_TS_SECONDS, "30");
         ClickCheck(dlg, IDC_TS_SAME_PATH, true);
         dlg.CheckDlgButton(IDC_TS_SPECIFIED_PATH, BST_UNCHECKED);
         ExpectSamePathShown(dlg);
+        EXPECT_EQ(ItemText(dlg, IDC_TS_SECONDS), CString("30"));
         fw::PressButton(dlg, IDC_TS_OK);
     });
     CTimerShotSettingsDlg dlg;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     // The default path is then stored explicitly.
     EXPECT_EQ(timerShotPath, ProgramFolder() + CString("\\TimerCap.bmp"));
+    EXPECT_EQ(timerShotSeconds, 30);
 }
 
 TEST_F(TimerShotDialog, SecondsOutsideOneTo3600AreRefusedAndNothingIsStored) {
@@ -109,8 +113,10 @@ TEST_F(TimerShotDialog, BrowseShowsTheChosenFileAndLeavesAnExistingOneAlone) {
         const CString before = ItemText(dlg, IDC_TS_PATH);
         fw::PressButton(dlg, IDC_TS_BROWSE);
         EXPECT_EQ(ItemText(dlg, IDC_TS_PATH), before);
+        dlg.SetDlgItemText(IDC_TS_SECONDS, "9");
         fw::PressButton(dlg, IDC_TS_BROWSE);
         EXPECT_EQ(ItemText(dlg, IDC_TS_PATH), chosen);
+        EXPECT_EQ(ItemText(dlg, IDC_TS_SECONDS), CString("9"));
         EXPECT_TRUE(FileExists(chosen));
         fw::PressButton(dlg, IDC_TS_OK);
     });

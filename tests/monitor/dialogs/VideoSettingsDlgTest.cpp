@@ -123,6 +123,22 @@ TEST_F(VideoSettingsDialog, CounterIsCheckedAtEveryEditAndOnOk) {
     EXPECT_EQ(ReadTextFile(counterFile), CString("42"));
 }
 
+TEST_F(VideoSettingsDialog, NameTypedWhileTheCounterIsRefusedIsStillTakenAsTyped) {
+    const CString typed = folder + CString("\\holiday.avi");
+    EXPECT_EQ(Run(folder + CString("\\BRENIK-00042.avi"), "42",
+                  [&](CDialog& dlg) {
+                      dlg.SetDlgItemText(IDC_VS_COUNTER, "100000");
+                      dlg.SetDlgItemText(IDC_VS_PATH, typed);
+                      EXPECT_TRUE(static_cast<CVideoSettingsDlg&>(dlg).m_bUserNamed);
+                      dlg.SetDlgItemText(IDC_VS_COUNTER, "5");
+                      fw::PressButton(dlg, IDOK);
+                  }),
+              IDOK);
+    EXPECT_EQ(aviPath, typed);
+    EXPECT_EQ(aviPathChanged, 1);
+    EXPECT_EQ(ReadTextFile(counterFile), CString("5"));
+}
+
 TEST_F(VideoSettingsDialog, MissingCounterFileOpensAtZeroAndIsMade) {
     EXPECT_EQ(Run(folder + CString("\\BRENIK-00000.avi"), nullptr,
                   [&](CDialog& dlg) { EXPECT_EQ(ItemText(dlg, IDC_VS_COUNTER), CString("0")); }),

@@ -52,11 +52,14 @@ TEST(MotionBoxes, TheFirstQualifyingBoxWinsAndOnlyListedBoxesCount) {
 }
 
 TEST(MotionStillFile, FolderOfTheChosenPathWithTheTimeName) {
-    EXPECT_EQ(motion::MotionStillFile("C:\\watch\\pick.bmp", 14, 5, 9), "C:\\watch\\MOTION[14-05-09].bmp");
-    EXPECT_EQ(motion::MotionStillFile("C:\\a\\b\\", 0, 0, 0), "C:\\a\\b\\MOTION[00-00-00].bmp");
-    // No backslash (an empty path too): the name alone, the root of the current drive.
-    EXPECT_EQ(motion::MotionStillFile("pick.bmp", 23, 59, 58), "\\MOTION[23-59-58].bmp");
-    EXPECT_EQ(motion::MotionStillFile("", 1, 2, 3), "\\MOTION[01-02-03].bmp");
+    const std::string program = "D:\\Apps\\Orvello";
+    EXPECT_EQ(motion::MotionStillFile("C:\\watch\\pick.bmp", program, 14, 5, 9),
+              "C:\\watch\\MOTION[14-05-09].bmp");
+    EXPECT_EQ(motion::MotionStillFile("C:\\a\\b\\", program, 0, 0, 0), "C:\\a\\b\\MOTION[00-00-00].bmp");
+    // No backslash (an empty path too) names no folder: the program folder, not the drive's root.
+    EXPECT_EQ(motion::MotionStillFile("pick.bmp", program, 23, 59, 58),
+              "D:\\Apps\\Orvello\\MOTION[23-59-58].bmp");
+    EXPECT_EQ(motion::MotionStillFile("", program, 1, 2, 3), "D:\\Apps\\Orvello\\MOTION[01-02-03].bmp");
 }
 
 TEST(TargetIcon, KeyColourStaysTransparentAndTheIconLandsAt18) {

@@ -113,8 +113,11 @@ TEST_F(SnapshotTest, ExistingFileIsReplacedOnlyByANewPicture) {
         script.window = &dlg;
         script.AnswerFileDialog(jpg.c_str());
         ASSERT_TRUE(fw::PressButton(dlg, IDC_SNAPSHOT));
-        EXPECT_EQ(ReadText(jpg), "old");  // no picture: the chosen file stays
+        EXPECT_EQ(ReadText(jpg), "old");  // no picture: the chosen file stays, and the user is told
         EXPECT_EQ(dlg.m_bSnapRequest, 1);
+        ASSERT_EQ(script.messageBoxes.size(), 1u);
+        EXPECT_EQ(script.messageBoxes[0].text, CString(("Cannot save the image to :\n" + jpg).c_str()));
+        EXPECT_EQ(script.messageBoxes[0].caption, CString("Halmere"));
 
         // The request stays pending: further clicks do nothing until a frame arrives.
         script.AnswerFileDialog(bmp.c_str());
@@ -129,6 +132,7 @@ TEST_F(SnapshotTest, ExistingFileIsReplacedOnlyByANewPicture) {
     });
     EXPECT_EQ(Head(bmp, 2), "BM");
     EXPECT_FALSE(Exists(temp_));
+    EXPECT_EQ(script.messageBoxes.size(), 1u) << "a snapshot that worked says nothing";
 }
 
 }  // namespace

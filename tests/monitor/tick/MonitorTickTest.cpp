@@ -60,6 +60,11 @@ std::vector<uint8_t> ReadBmpPixels(const std::string& path) {
     return std::vector<uint8_t>(bytes.begin() + 54, bytes.end());
 }
 
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
 bool FileExists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -81,7 +86,6 @@ TEST_F(MonitorTickTest, FiveSecondTimerShotCountsDownHidesForTheLastSecondAndWri
         timerShotPath = shot_.c_str();
         std::ofstream(shot_) << "old";
         ASSERT_TRUE(fw::PressButton(dlg, IDC_TIMER_SHOT));
-        EXPECT_FALSE(FileExists(shot_));  // the old file goes at once
         const uint32_t start = g_now;
         EXPECT_EQ(dlg.m_dwTimerShotStart, start);
 
@@ -104,7 +108,7 @@ TEST_F(MonitorTickTest, FiveSecondTimerShotCountsDownHidesForTheLastSecondAndWri
             }
             if (elapsedMs < 5000) {
                 ASSERT_TRUE(dlg.m_bTimerShot) << elapsedMs;
-                ASSERT_FALSE(FileExists(shot_)) << elapsedMs;
+                ASSERT_EQ(ReadText(shot_), "old") << elapsedMs;  // replaced only by the new picture
             }
         }
         EXPECT_EQ(g_now - start, 5000u);  // the first tick at or after 5.000 s
@@ -175,10 +179,11 @@ TEST_F(MonitorTickTest, ClockAndCountdownAreBothStampedAndTheFileCarriesWhatIsSh
     });
 }
 
-TEST_F(MonitorTickTest, SecondPressCancelsTheTimerShot) {
+TEST_F(MonitorTickTest, SecondPressCancelsTheTimerShotAndKeepsTheOldFile) {
     fw::ModalScript script;
     RunMonitor(script, [&](CMonitorDlg& dlg) {
         timerShotPath = shot_.c_str();
+        std::ofstream(shot_) << "old";
         ASSERT_TRUE(fw::PressButton(dlg, IDC_TIMER_SHOT));
         Tick(dlg, 2000);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_TIMER_SHOT));
@@ -186,9 +191,25 @@ TEST_F(MonitorTickTest, SecondPressCancelsTheTimerShot) {
         EXPECT_EQ(dlg.m_fTimerShotElapsed, 0.0f);
         EXPECT_EQ(dlg.m_dwTimerShotStart, 0u);
         Tick(dlg, 5000);
-        EXPECT_FALSE(FileExists(shot_));
+        EXPECT_EQ(ReadText(shot_), "old");
         EXPECT_TRUE(script.messageBoxes.empty());
     });
+}
+
+TEST_F(MonitorTickTest, TimerShotThatCannotBeWrittenSaysSoInsteadOfFinished) {
+    // A folder stands where the file should go: the folder around it takes files, the name does not.
+    ::CreateDirectoryA(shot_.c_str(), nullptr);
+    fw::ModalScript script;
+    RunMonitor(script, [&](CMonitorDlg& dlg) {
+        timerShotPath = shot_.c_str();
+        ASSERT_TRUE(fw::PressButton(dlg, IDC_TIMER_SHOT));
+        Tick(dlg, 5000);
+        EXPECT_EQ(dlg.m_bTimerShot, 0);
+        ASSERT_EQ(script.messageBoxes.size(), 1u);
+        EXPECT_EQ(script.messageBoxes[0].text, CString(("Cannot save the image to :\n" + shot_).c_str()));
+        EXPECT_EQ(script.messageBoxes[0].caption, CString("Halmere"));
+    });
+    ::RemoveDirectoryA(shot_.c_str());
 }
 
 TEST_F(MonitorTickTest, TimerShotWithoutAPathGoesToTheProgramFolder) {
