@@ -65,7 +65,16 @@ HMENU CMainFrame::FillFrameTypeMenu() {
     HMENU inner = outer ? ::GetSubMenu(outer, 0) : nullptr;
     if (!inner) return nullptr;
     FillFrameTypePopup(inner, context_.programFolder);
+    const UINT state = FrameCommandsEnabled() ? MF_ENABLED : MF_GRAYED;
+    for (int i = 0, n = ::GetMenuItemCount(inner); i < n; ++i)
+        ::EnableMenuItem(inner, static_cast<UINT>(i), MF_BYPOSITION | state);
     return outer;
+}
+
+bool CMainFrame::FrameCommandsEnabled() const {
+    // The frame goes to the overlay filter, which only the preview graph has; the effects page
+    // chooses its own frame while it is open.
+    return CameraSettings.effectsPageOpen == 0 && graph_.State() == Previewing && graph_.PreviewGraphBuilt();
 }
 
 LRESULT CMainFrame::OnContextMenu(WPARAM, LPARAM lParam) {
@@ -76,11 +85,7 @@ LRESULT CMainFrame::OnContextMenu(WPARAM, LPARAM lParam) {
         at = POINT{0, 0};
         ::ClientToScreen(view_.m_hWnd, &at);
     }
-    // Greyed while the effects page is open; the chosen command comes back as WM_COMMAND.
-    const UINT state = CameraSettings.effectsPageOpen ? MF_GRAYED : MF_ENABLED;
-    HMENU inner = ::GetSubMenu(outer, 0);
-    for (int i = 0, n = ::GetMenuItemCount(inner); i < n; ++i)
-        ::EnableMenuItem(inner, static_cast<UINT>(i), MF_BYPOSITION | state);
+    // The chosen command comes back as WM_COMMAND.
     ::TrackPopupMenu(outer, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
     return 0;
 }
