@@ -132,4 +132,10 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     HDEVNOTIFY deviceNotification_ = nullptr;
     CSampleGrabberCB grabberCallback_;
     std::wstring lastPhotoPath_;
+    // What the overlay and the reversal filter were last given: the text is drawn turned for the
+    // flips and drawn again when they change.
+    std::wstring shownText_;
+    CharFormatRecord shownTextFormat_{};
+    bool shownMirrored_ = false;
+    bool shownUpsideDown_ = false;
 };

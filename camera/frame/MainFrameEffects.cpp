@@ -29,7 +29,15 @@ bool CMainFrame::ApplyReversal(int vertical, int horizontal, int mosaic) {
     const EffectResult result = SendReversal(graph_.ReversalFilter(), graph_.VideoWidth(),
                                              graph_.VideoHeight(), vertical, horizontal, mosaic);
     if (result == EffectResult::NoInterface) MessageBox(kNoReversal, nullptr, MB_OK);
-    return result == EffectResult::Sent;
+    if (result != EffectResult::Sent) return false;
+    const bool flipsChanged = (vertical != 0) != shownUpsideDown_ || (horizontal != 0) != shownMirrored_;
+    shownUpsideDown_ = vertical != 0;
+    shownMirrored_ = horizontal != 0;
+    // The text mask is turned for the flips: a new flip needs the text drawn again.
+    if (flipsChanged && !shownText_.empty())
+        SendTextOverlay(graph_.OverlayFilter(), shownText_, shownTextFormat_, shownMirrored_,
+                        shownUpsideDown_);
+    return true;
 }
 
 void CMainFrame::ApplyZoom(int zoomOut) {
@@ -53,7 +61,10 @@ bool CMainFrame::LoadFrameBitmap(const std::wstring& path) {
 }
 
 bool CMainFrame::ApplyTextOverlay(const std::wstring& text, const CharFormatRecord& format) {
-    const EffectResult result = SendTextOverlay(graph_.OverlayFilter(), text, format);
+    shownText_ = text;
+    shownTextFormat_ = format;
+    const EffectResult result =
+        SendTextOverlay(graph_.OverlayFilter(), text, format, shownMirrored_, shownUpsideDown_);
     if (result == EffectResult::NoInterface) MessageBox(kNoOverlayForText, nullptr, MB_OK);
     return result == EffectResult::Sent;
 }
