@@ -1,5 +1,7 @@
 #include "camera/frame/FrameBitmap.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -34,6 +36,16 @@ bool KnownInfoHeaderSize(std::uint32_t size) {
     return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
+// Swaps the rows top for bottom, so that a top-down bitmap reads as the bottom-up ones do.
+void FlipRows(FrameBitmap& image) {
+    const std::size_t stride = static_cast<std::size_t>(image.width) * 4;
+    for (std::size_t top = 0, bottom = static_cast<std::size_t>(image.height) - 1; top < bottom;
+         ++top, --bottom)
+        std::swap_ranges(image.pixels.begin() + static_cast<std::ptrdiff_t>(top * stride),
+                         image.pixels.begin() + static_cast<std::ptrdiff_t>((top + 1) * stride),
+                         image.pixels.begin() + static_cast<std::ptrdiff_t>(bottom * stride));
+}
+
 }  // namespace
 
 FrameBitmapStatus ParseFrameBitmap(const std::uint8_t* data, std::size_t size, FrameBitmap& image) {
@@ -47,7 +59,10 @@ FrameBitmapStatus ParseFrameBitmap(const std::uint8_t* data, std::size_t size, F
         return FrameBitmapStatus::UnsupportedHeader;
 
     const std::int32_t width = ReadI32(info + 4);
-    const std::int32_t height = ReadI32(info + 8);
+    const std::int32_t signedHeight = ReadI32(info + 8);
+    // A negative height marks a top-down bitmap: its rows are turned round below.
+    const bool topDown = signedHeight < 0;
+    const std::int32_t height = topDown && signedHeight != INT32_MIN ? -signedHeight : signedHeight;
     const std::uint16_t planes = ReadU16(info + 12);
     const std::uint16_t bitCount = ReadU16(info + 14);
     const std::uint32_t compression = ReadU32(info + 16);
@@ -88,6 +103,7 @@ FrameBitmapStatus ParseFrameBitmap(const std::uint8_t* data, std::size_t size, F
     result.width = width;
     result.height = height;
     result.pixels.assign(data + pixelOffset, data + pixelOffset + pixelBytes);
+    if (topDown) FlipRows(result);
     if (!hasAlpha)
         for (std::size_t i = 3; i < pixelBytes; i += 4) result.pixels[i] = 0;
     image = std::move(result);

@@ -19,7 +19,7 @@ enum class FrameBitmapStatus {
     UnsupportedHeader,  // unknown info header size, or pixel offset outside the file
     NotThirtyTwoBits,   // other depth or plane count
     UnsupportedLayout,  // compressed, or colour masks other than B G R A bytes
-    BadSize,            // width or height zero, negative (top-down) or beyond the limits
+    BadSize,            // width zero or negative, height zero, or either beyond the limits
     PixelDataShort,     // fewer than width x height x 4 bytes behind the headers
 };
 
@@ -31,10 +31,11 @@ constexpr std::size_t kMaxFrameBitmapFileBytes = kMaxFrameBitmapPixels * 4 + 409
 
 // Reads a photo-frame bitmap from the bytes of its file. Accepted: a "BM" file with an info header of
 // 40 bytes or one of its longer versions, 32 bits a pixel, one plane, uncompressed (or bit fields
-// naming the plain B G R A byte order), bottom-up, both sides 1..kMaxFrameBitmapSide, the pixels at
-// the file's pixel offset and all of them present. The file's own size field is not trusted; extra
-// bytes behind the pixels are ignored. When the file declares no alpha channel (bit fields with an
-// empty alpha mask) the fourth bytes are cleared. On failure `image` is left as it was.
+// naming the plain B G R A byte order), bottom-up or top-down (negative height; its rows are
+// turned round so that `image` is bottom-up like the others), both sides 1..kMaxFrameBitmapSide, the pixels
+// at the file's pixel offset and all of them present. The file's own size field is not trusted; extra bytes
+// behind the pixels are ignored. When the file declares no alpha channel (bit fields with an empty alpha
+// mask) the fourth bytes are cleared. On failure `image` is left as it was.
 FrameBitmapStatus ParseFrameBitmap(const std::uint8_t* data, std::size_t size, FrameBitmap& image);
 
 // Short English name of a status for the log.

@@ -356,17 +356,20 @@ void CMainFrame::OnTakePhoto() {
 LRESULT CMainFrame::OnPhotoReady(WPARAM, LPARAM) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    lastPhotoPath_ =
+    const SavedPhoto photo =
         SavePhoto(grabberCallback_, ProcessPhotoBuffer(), CameraSettings.albumFolder, m_hWnd, now);
+    if (photo.written) {
+        lastPhotoPath_ = photo.path;
+    } else {
+        MessageBox(PhotoNotWrittenMessage(photo.path).c_str(), nullptr, MB_OK);
+    }
     return 1;
 }
 
 void CMainFrame::OnCaptureStart() {
     CFileDialog dialog(FALSE, L"*.avi", nullptr, OFN_HIDEREADONLY, L"AVI File(*.avi)|*.avi||");
     if (dialog.DoModal() != IDOK) return;
-    if (graph_.State() == Previewing) graph_.HaltGraph();
-    graph_.AssembleRecordGraph(static_cast<const wchar_t*>(dialog.GetPathName()));
-    graph_.RunRecording();
+    graph_.StartRecording(static_cast<const wchar_t*>(dialog.GetPathName()));
 }
 
 void CMainFrame::OnCaptureStop() {
@@ -399,6 +402,7 @@ void CMainFrame::OnCompany() {
 }
 
 void CMainFrame::OnFrameType(UINT id) {
+    if (!FrameCommandsEnabled()) return;  // a command that was greyed when it was chosen
     std::wstring name;
     if (id != ID_FRAME_TYPE_FIRST) {
         // The frame names are the items of the first pop-up inside the frame-type menu.
@@ -430,5 +434,5 @@ void CMainFrame::OnUpdateDevice(CCmdUI* ui) {
 }
 
 void CMainFrame::OnUpdateFrameType(CCmdUI* ui) {
-    ui->Enable(CameraSettings.effectsPageOpen == 0);
+    ui->Enable(FrameCommandsEnabled());
 }

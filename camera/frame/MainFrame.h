@@ -52,8 +52,11 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     bool LoadFrameBitmap(const std::wstring& path);
     bool ApplyTextOverlay(const std::wstring& text, const CharFormatRecord& format);
     // Loads the frame-type menu (resource 314) when needed and lists the Effects folder's frames
-    // in it; returns its "Tray Menu" pop-up (null without the resource).
+    // in it, greyed unless FrameCommandsEnabled; returns its "Tray Menu" pop-up (null without the
+    // resource).
     HMENU FillFrameTypeMenu();
+    // The frame-type commands work only on a running preview while the effects page is closed.
+    bool FrameCommandsEnabled() const;
     const MainFrameContext& Context() const { return context_; }
 
     CaptureGraph& Graph() { return graph_; }
@@ -64,7 +67,7 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     int VideoDeviceCount() const { return videoDeviceCount_; }
     int PropertyPosition() const { return propertyPosition_; }
     bool DeviceNotificationRegistered() const { return deviceNotification_ != nullptr; }
-    // The path of the last photo written (empty before the first).
+    // The path of the last photo written (empty before the first; a failed photo leaves it).
     const std::wstring& LastPhotoPath() const { return lastPhotoPath_; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -129,4 +132,10 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     HDEVNOTIFY deviceNotification_ = nullptr;
     CSampleGrabberCB grabberCallback_;
     std::wstring lastPhotoPath_;
+    // What the overlay and the reversal filter were last given: the text is drawn turned for the
+    // flips and drawn again when they change.
+    std::wstring shownText_;
+    CharFormatRecord shownTextFormat_{};
+    bool shownMirrored_ = false;
+    bool shownUpsideDown_ = false;
 };

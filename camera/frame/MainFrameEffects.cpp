@@ -29,7 +29,15 @@ bool CMainFrame::ApplyReversal(int vertical, int horizontal, int mosaic) {
     const EffectResult result = SendReversal(graph_.ReversalFilter(), graph_.VideoWidth(),
                                              graph_.VideoHeight(), vertical, horizontal, mosaic);
     if (result == EffectResult::NoInterface) MessageBox(kNoReversal, nullptr, MB_OK);
-    return result == EffectResult::Sent;
+    if (result != EffectResult::Sent) return false;
+    const bool flipsChanged = (vertical != 0) != shownUpsideDown_ || (horizontal != 0) != shownMirrored_;
+    shownUpsideDown_ = vertical != 0;
+    shownMirrored_ = horizontal != 0;
+    // The text mask is turned for the flips: a new flip needs the text drawn again.
+    if (flipsChanged && !shownText_.empty())
+        SendTextOverlay(graph_.OverlayFilter(), shownText_, shownTextFormat_, shownMirrored_,
+                        shownUpsideDown_);
+    return true;
 }
 
 void CMainFrame::ApplyZoom(int zoomOut) {
@@ -53,7 +61,10 @@ bool CMainFrame::LoadFrameBitmap(const std::wstring& path) {
 }
 
 bool CMainFrame::ApplyTextOverlay(const std::wstring& text, const CharFormatRecord& format) {
-    const EffectResult result = SendTextOverlay(graph_.OverlayFilter(), text, format);
+    shownText_ = text;
+    shownTextFormat_ = format;
+    const EffectResult result =
+        SendTextOverlay(graph_.OverlayFilter(), text, format, shownMirrored_, shownUpsideDown_);
     if (result == EffectResult::NoInterface) MessageBox(kNoOverlayForText, nullptr, MB_OK);
     return result == EffectResult::Sent;
 }
@@ -65,7 +76,16 @@ HMENU CMainFrame::FillFrameTypeMenu() {
     HMENU inner = outer ? ::GetSubMenu(outer, 0) : nullptr;
     if (!inner) return nullptr;
     FillFrameTypePopup(inner, context_.programFolder);
+    const UINT state = FrameCommandsEnabled() ? MF_ENABLED : MF_GRAYED;
+    for (int i = 0, n = ::GetMenuItemCount(inner); i < n; ++i)
+        ::EnableMenuItem(inner, static_cast<UINT>(i), MF_BYPOSITION | state);
     return outer;
+}
+
+bool CMainFrame::FrameCommandsEnabled() const {
+    // The frame goes to the overlay filter, which only the preview graph has; the effects page
+    // chooses its own frame while it is open.
+    return CameraSettings.effectsPageOpen == 0 && graph_.State() == Previewing && graph_.PreviewGraphBuilt();
 }
 
 LRESULT CMainFrame::OnContextMenu(WPARAM, LPARAM lParam) {
@@ -76,11 +96,7 @@ LRESULT CMainFrame::OnContextMenu(WPARAM, LPARAM lParam) {
         at = POINT{0, 0};
         ::ClientToScreen(view_.m_hWnd, &at);
     }
-    // Greyed while the effects page is open; the chosen command comes back as WM_COMMAND.
-    const UINT state = CameraSettings.effectsPageOpen ? MF_GRAYED : MF_ENABLED;
-    HMENU inner = ::GetSubMenu(outer, 0);
-    for (int i = 0, n = ::GetMenuItemCount(inner); i < n; ++i)
-        ::EnableMenuItem(inner, static_cast<UINT>(i), MF_BYPOSITION | state);
+    // The chosen command comes back as WM_COMMAND.
     ::TrackPopupMenu(outer, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
     return 0;
 }

@@ -316,6 +316,8 @@ bool CaptureGraph::AssembleRecordGraph(const std::wstring& path) {
     ComPtr<IFileSinkFilter> sink;
     hr = media::avi::SetOutputFileName(builder_.Get(), graph_.Get(), &MEDIASUBTYPE_Avi, path.c_str(), &mux,
                                        &sink);
+    // Kept so that a graph that fails half-way can still take the writer out and free the file.
+    mux_ = mux;
     if (FAILED(hr)) {
         Log(L"output file not set", hr);
         Show(graphtext::kCannotSetOutputFile);
@@ -361,18 +363,36 @@ void CaptureGraph::DismantleGraph() {
     if (graph_) {
         if (videoCapture_) PelDS::NukeDownstream(graph_.Get(), videoCapture_.Get());
         if (audioCapture_) PelDS::NukeDownstream(graph_.Get(), audioCapture_.Get());
-        // Filters of a half-built preview may still sit unconnected in the graph.
-        for (IBaseFilter* left : {overlay_.Get(), reversal_.Get(), grabber_.Get(), compressor_.Get()}) {
+        // Filters of a half-built graph may still sit unconnected in it; the writer behind the
+        // multiplexer holds the file open until it leaves.
+        if (mux_) PelDS::NukeDownstream(graph_.Get(), mux_.Get());
+        for (IBaseFilter* left :
+             {overlay_.Get(), reversal_.Get(), grabber_.Get(), compressor_.Get(), mux_.Get()}) {
             if (left) graph_->RemoveFilter(left);
         }
     }
     compressor_.Reset();
+    mux_.Reset();
     overlay_.Reset();
     reversal_.Reset();
     grabber_.Reset();
     droppedFrames_.Reset();
     previewBuilt_ = 0;
     captureBuilt_ = 0;
+}
+
+bool CaptureGraph::StartRecording(const std::wstring& path) {
+    if (state_ == Previewing) HaltGraph();
+    const bool existed = FileExists(path);
+    if (AssembleRecordGraph(path) && RunRecording()) return true;
+
+    if (state_ != Idle) HaltGraph();
+    DismantleGraph();
+    if (!existed && FileExists(path) && !DeleteFileW(path.c_str()))
+        Log(L"half-written capture file not removed", HRESULT_FROM_WIN32(GetLastError()));
+    AssemblePreviewGraph();
+    RunPreview();
+    return false;
 }
 
 void CaptureGraph::AttachVideoWindow() {

@@ -48,6 +48,10 @@ class CaptureGraph {
     bool AssemblePreviewGraph();
     bool AssembleRecordGraph(const std::wstring& path);
     void DismantleGraph();
+    // Builds and runs the capture graph for `path`. When it cannot start (an unwritable folder, a
+    // full disk ...) the file this attempt created is removed and the preview is built and run
+    // again, so that the frame is left as it was before the attempt.
+    bool StartRecording(const std::wstring& path);
 
     void AttachVideoWindow();
     bool RunPreview();
@@ -104,7 +108,7 @@ class CaptureGraph {
     int videoHeight_ = 480;
 
     ComPtr<IBaseFilter> videoCapture_, audioCapture_;
-    ComPtr<IBaseFilter> compressor_;
+    ComPtr<IBaseFilter> compressor_, mux_;
     ComPtr<IBaseFilter> overlay_, reversal_, grabber_;
     ComPtr<IVideoWindow> videoWindow_;
     ComPtr<IMediaEventEx> events_;

@@ -106,7 +106,8 @@ void CBasicEftPage::OnChooseFont() {
     CharFormatRecord current;
     std::memset(&current, 0, sizeof current);
     textBox_.GetDefaultCharFormat(current);
-    CFontDialog dialog(current, CF_SCREENFONTS, nullptr, this);
+    // With the effects shown the dialog offers colour, underline and strike-out, and gives them back.
+    CFontDialog dialog(current, CF_SCREENFONTS | CF_EFFECTS, nullptr, this);
     if (dialog.DoModal() == IDCANCEL) return;
     CharFormatRecord chosen;
     std::memset(&chosen, 0, sizeof chosen);

@@ -100,7 +100,7 @@ EffectResult SendFrameBitmap(IUnknown* overlayFilter, const std::wstring& path, 
 }
 
 EffectResult SendTextOverlay(IUnknown* overlayFilter, const std::wstring& text,
-                             const CharFormatRecord& format) {
+                             const CharFormatRecord& format, bool mirrored, bool upsideDown) {
     ComPtr<IPelFilter> overlay;
     if (!Query(overlayFilter, IID_IPelFilter, overlay)) return EffectResult::NoInterface;
     if (text.empty()) {
@@ -110,6 +110,7 @@ EffectResult SendTextOverlay(IUnknown* overlayFilter, const std::wstring& text,
     if (format.szFaceName[0] == 0) return EffectResult::NotSent;
     TextMask mask;
     if (!RenderTextMask(text, LogFontFromCharFormat(format), mask)) return EffectResult::NotSent;
+    TurnTextMask(mask, mirrored, upsideDown);
     const HRESULT hr = overlay->SetText(mask.bits.data(), mask.width, mask.height, format.crTextColor);
     if (FAILED(hr)) {
         LogFailure("IPelFilter::SetText", hr);

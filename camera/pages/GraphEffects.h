@@ -26,6 +26,8 @@ EffectResult SendPowerLineFrequency(IUnknown* captureFilter, int frequency);
 // bitmap leaves the filter's current frame as it is. Frames of another size are scaled to the video.
 EffectResult SendFrameBitmap(IUnknown* overlayFilter, const std::wstring& path, int videoWidth,
                              int videoHeight);
-// An empty text removes the text; a format without a face name sends nothing.
+// An empty text removes the text; a format without a face name sends nothing. `mirrored` and
+// `upsideDown` are the flips the reversal filter behind the overlay applies: the mask is sent
+// turned the same way, so that the text reads the right way round on the picture.
 EffectResult SendTextOverlay(IUnknown* overlayFilter, const std::wstring& text,
-                             const CharFormatRecord& format);
+                             const CharFormatRecord& format, bool mirrored = false, bool upsideDown = false);

@@ -19,6 +19,15 @@ struct TextMask {
     std::vector<std::uint8_t> bits;  // width x height, top row first, 1 = ink
 };
 
-// Draws `text` in red on black with the font and keeps 1 where red is not zero. False when the
-// font, the context or the bitmap cannot be made or the text measures empty; `mask` is then untouched.
+// Draws `text` in red on black with the font and keeps 1 where red is not zero. Each line of the
+// text (lines end at CR LF, LF or CR) is drawn below the one before, centred on the widest. False
+// when the font, the context or the bitmap cannot be made or the text measures empty; `mask` is
+// then untouched.
 bool RenderTextMask(const std::wstring& text, const LOGFONTW& font, TextMask& mask);
+
+// The text's lines, without their line ends; an empty text has none.
+std::vector<std::wstring> SplitTextLines(const std::wstring& text);
+
+// The overlay draws the text before the picture is mirrored or turned upside down; a mask turned
+// the same way beforehand comes out readable.
+void TurnTextMask(TextMask& mask, bool mirrored, bool upsideDown);

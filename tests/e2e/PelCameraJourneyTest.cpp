@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 
@@ -237,6 +238,34 @@ TEST_F(PelCameraJourney, RecordAndStopGiveAReadableAvi) {
     Picture first = GrabClient(view_);
     Pause(500);
     EXPECT_GT(MeanDifference(first, GrabClient(view_)), 0.05) << "the preview runs again";
+}
+
+// A recording into a folder that cannot be written (prepared read-only by fault-folders.sh): the
+// user sees the message, the picture runs again and the next photo reads back.
+TEST_F(PelCameraJourney, RecordingIntoAReadOnlyFolderShowsTheMessageAndPhotosStillWork) {
+    const char* readOnly = std::getenv("RELIABILITY_RO_DIR");
+    if (!readOnly || !*readOnly) GTEST_SKIP() << "RELIABILITY_RO_DIR not prepared (scripts/fault-folders.sh)";
+    const std::wstring folder = FromUnixPath(readOnly);
+    ASSERT_FALSE(WriteText(folder + L"\\probe.txt", "x")) << "the folder is not read-only";
+    PostMessageW(frame_, WM_COMMAND, kStartCapture, 0);
+    HWND dialog = WaitFor([&] { return FindFileDialog(program_.Id()); }, 10000);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    const std::wstring avi = folder + L"\\clip.avi";
+    ASSERT_TRUE(AnswerFileDialog(dialog, avi));
+    MessageBoxSeen box = WaitMessageBox(program_.Id(), 10000);
+    ASSERT_NE(box.window, nullptr) << "no message about the recording";
+    Shot(box.window, L"message");
+    EXPECT_EQ(box.text, L"Preassign File Space Failed\xFF01");
+    ASSERT_TRUE(Answer(box));
+    Pause(1500);
+    EXPECT_EQ(FindMessageBox(program_.Id()).window, nullptr) << "one message only";
+    Picture first = GrabClient(view_);
+    Pause(500);
+    EXPECT_GT(MeanDifference(first, GrabClient(view_)), 0.05) << "the picture runs again";
+    Picture photo = LoadJpeg(TakePhoto());
+    ASSERT_FALSE(photo.Empty()) << "a photo after the failed recording";
+    EXPECT_EQ(photo.width, 640);
+    EXPECT_GT(MeanLevel(photo), 20);
 }
 
 TEST_F(PelCameraJourney, UnplugClearsThePaneAndPlugRestartsThePreview) {

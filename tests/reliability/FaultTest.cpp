@@ -408,6 +408,39 @@ TEST_F(Faults, PelCameraFullDiskWhileRecording) {
     DeleteFileW(avi.c_str());
 }
 
+// A recording that cannot start because the disk is full: one message, no file left behind, and
+// the preview runs again so that photos work.
+TEST_F(Faults, PelCameraRecordingOnAFullDiskRunsThePreviewAgain) {
+    std::wstring disk = EnvFolder("RELIABILITY_SMALL_DISK");
+    if (disk.empty()) GTEST_SKIP() << "RELIABILITY_SMALL_DISK not prepared";
+    std::wstring error;
+    ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
+    const std::wstring filler = disk + L"\\filler.bin";
+    {
+        HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        static char block[4096] = {1};
+        DWORD written = 0;
+        while (WriteFile(file, block, sizeof block, &written, nullptr) && written == sizeof block) {
+        }
+        CloseHandle(file);
+    }
+    std::wstring avi = disk + L"\\clip.avi";
+    DeleteFileW(avi.c_str());
+    ASSERT_TRUE(pelcamera_.StartRecording(avi));
+    auto boxes = AnswerBoxes(pelcamera_.program.Id(), 5000, 1500);
+    const bool previewing = e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 10000);
+    Note("messages " + Joined(boxes) + "; file " + (e2e::Exists(avi) ? "left" : "removed") + "; status '" +
+         e2e::Narrow(pelcamera_.StatusText()) + "'");
+    EXPECT_EQ(boxes.size(), 1u) << Joined(boxes);
+    EXPECT_TRUE(previewing) << "the preview runs again";
+    EXPECT_FALSE(e2e::Exists(avi)) << "the half-written file is removed";
+    ExpectAliveAndAnswering(pelcamera_);
+    DeleteFileW(filler.c_str());
+    EXPECT_FALSE(pelcamera_.TakePhoto().empty()) << "photos work again";
+    DeleteFileW(avi.c_str());
+}
+
 TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
     std::wstring rw = EnvFolder("RELIABILITY_RW_DIR"), ro = EnvFolder("RELIABILITY_RO_DIR");
     if (rw.empty() || ro.empty()) GTEST_SKIP() << "RELIABILITY_RW_DIR/RELIABILITY_RO_DIR not prepared";

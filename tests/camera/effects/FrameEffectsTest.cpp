@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 
@@ -13,8 +15,10 @@
 #include "camera/libs/PelUtility/PelLang.h"
 #include "camera/libs/PelUtility/ZelParser.h"
 #include "camera/pages/PageIds.h"
+#include "camera/photo/PhotoCapture.h"
 #include "camera/settings/CameraSettings.h"
 #include "camera/settings/SettingsStore.h"
+#include "framework/FontDialog.h"
 #include "framework/ModalScript.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"
@@ -49,6 +53,89 @@ std::string SmallFrame() {
     b[28] = 32;
     b += std::string(64, '\x80');
     return b;
+}
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+// The pixels of a photo (3 bytes a pixel, as the photo buffer holds them) and the ink of a text
+// found in them: where a photo with the text has the text's colour and the same photo without it
+// has not, cut to the ink's bounding box.
+struct Photo {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bgr;
+};
+struct Ink {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bits;
+    int count = 0;
+    bool At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x] != 0; }
+};
+
+constexpr COLORREF kInkColour = RGB(10, 200, 90);  // found nowhere in the test pattern
+
+bool IsInk(const std::uint8_t* pixel) {
+    return pixel[0] == GetBValue(kInkColour) && pixel[1] == GetGValue(kInkColour) &&
+           pixel[2] == GetRValue(kInkColour);
+}
+
+Ink FindInk(const Photo& plain, const Photo& withText) {
+    Ink ink;
+    if (plain.bgr.size() != withText.bgr.size() || plain.bgr.empty()) return ink;
+    int left = plain.width, right = -1, top = plain.height, bottom = -1;
+    auto inked = [&](int x, int y) {
+        const size_t at = (static_cast<size_t>(y) * plain.width + x) * 3;
+        return IsInk(&withText.bgr[at]) && !IsInk(&plain.bgr[at]);
+    };
+    for (int y = 0; y < plain.height; ++y)
+        for (int x = 0; x < plain.width; ++x)
+            if (inked(x, y)) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    if (right < 0) return ink;
+    ink.width = right - left + 1;
+    ink.height = bottom - top + 1;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            ink.bits.push_back(inked(x, y) ? 1 : 0);
+            ink.count += ink.bits.back();
+        }
+    return ink;
+}
+
+// Pixels where the two inks differ, compared from their top-left corners.
+int InkMismatch(const Ink& a, const Ink& b) {
+    int mismatch = 0;
+    for (int y = 0; y < std::max(a.height, b.height); ++y)
+        for (int x = 0; x < std::max(a.width, b.width); ++x) {
+            const bool inA = x < a.width && y < a.height && a.At(x, y);
+            const bool inB = x < b.width && y < b.height && b.At(x, y);
+            mismatch += inA != inB ? 1 : 0;
+        }
+    return mismatch;
+}
+
+CharFormatRecord InkFormat() {
+    CharFormatRecord format;
+    std::memset(&format, 0, sizeof format);
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE;
+    format.yHeight = 600;  // 40 pixels
+    format.crTextColor = kInkColour;
+    wcscpy(format.szFaceName, L"Arial");
+    return format;
 }
 
 class FrameEffectsTest : public ::testing::Test {
@@ -87,6 +174,8 @@ class FrameEffectsTest : public ::testing::Test {
     }
     void TearDown() override {
         if (frame && frame->m_hWnd) frame->SendMessage(WM_CLOSE);
+        if (stillPicture) probe::RunTestcamctl("still off");
+        SetPhotoOpenerForTesting(nullptr);
         CameraSettings.Clear();
         CPelLang::Release();
         std::error_code ignored;
@@ -108,6 +197,27 @@ class FrameEffectsTest : public ::testing::Test {
         return value;
     }
     void Command(UINT id) { frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Every frame the same and no photo frame: photos then differ by the text and the flips only.
+    void StillPictureWithoutFrame() {
+        ASSERT_EQ(probe::RunTestcamctl("still on"), 0);
+        stillPicture = true;
+        SetPhotoOpenerForTesting([](HWND, const std::wstring&) {});
+        frame->ApplyPhotoFrame(L"");
+        Pump(300);
+    }
+    Photo TakePhoto() {
+        Pump(300);  // a change sent to the filters reaches the next frames
+        const std::wstring before = frame->LastPhotoPath();
+        Command(ID_TAKE_PHOTO);
+        for (int waited = 0; waited < 5000 && frame->LastPhotoPath() == before; waited += 50) Pump(50);
+        Photo photo;
+        if (frame->LastPhotoPath() == before) return photo;
+        const PIC_PARAM& param = ProcessPhotoBuffer().Param();
+        photo.width = param.width;
+        photo.height = param.height;
+        photo.bgr.assign(param.pixels, param.pixels + param.size);
+        return photo;
+    }
     static void Click(CWnd& page, int id) { ::SendMessage(::GetDlgItem(page.m_hWnd, id), BM_CLICK, 0, 0); }
 
     ScopedComInit com;
@@ -117,6 +227,7 @@ class FrameEffectsTest : public ::testing::Test {
     CZelParser document;
     CMainFrame* frame = nullptr;  // deletes itself when its window is destroyed
     int saves = 0;
+    bool stillPicture = false;
 };
 
 TEST_F(FrameEffectsTest, StoredEffectsReachTheRealFiltersWithoutComplaint) {
@@ -214,6 +325,89 @@ TEST_F(FrameEffectsTest, ViewAndManufacturerDialog) {
     EXPECT_EQ(script.dialogs[0].templateId, static_cast<UINT>(IDD_COMPANY));
     EXPECT_EQ(script.dialogs[0].caption, CString(L"Manufacturer"));
     EXPECT_EQ(script.dialogs[0].result, IDOK);
+}
+
+// The font dialog shows colour and effects; what is chosen there is stored and drawn on photos.
+TEST_F(FrameEffectsTest, FontDialogColourUnderlineAndStrikeOutReachTheStoredFormatAndThePhoto) {
+    StillPictureWithoutFrame();
+    const Photo plain = TakePhoto();
+    ASSERT_FALSE(plain.bgr.empty());
+    fw::ModalScript script;
+    bool effectsShown = false;
+    script.OnNextFontDialog([&](CFontDialog& dialog) {
+        effectsShown = (dialog.m_cf.Flags & CF_EFFECTS) != 0;
+        dialog.m_cf.rgbColors = kInkColour;
+        dialog.m_cf.iPointSize = 300;
+        dialog.m_lf.lfUnderline = TRUE;
+        dialog.m_lf.lfStrikeOut = TRUE;
+        wcscpy(dialog.m_lf.lfFaceName, L"Arial");
+        return static_cast<INT_PTR>(IDOK);
+    });
+    script.OnNextSheet([](CPropertySheet& sheet) {
+        Click(*sheet.GetPage(0), IDC_CHOOSE_FONT);
+        ::SetDlgItemTextW(sheet.GetPage(0)->m_hWnd, IDC_TEXT_BOX, L"Colour");
+        sheet.PressButton(PSBTN_OK);
+    });
+    Command(ID_EFFECTS);
+    EXPECT_TRUE(effectsShown);
+    const CharFormatRecord& stored = CameraSettings.charFormat;
+    EXPECT_EQ(stored.crTextColor, kInkColour);
+    EXPECT_TRUE(stored.dwEffects & CFE_UNDERLINE);
+    EXPECT_TRUE(stored.dwEffects & CFE_STRIKEOUT);
+    EXPECT_FALSE(stored.dwEffects & CFE_AUTOCOLOR);
+
+    const Ink ink = FindInk(plain, TakePhoto());
+    EXPECT_GT(ink.count, 300) << "the text is drawn in the chosen colour";
+    // Underline and strike-out are lines across the whole text.
+    int fullRows = 0;
+    for (int y = 0; y < ink.height; ++y) {
+        int inked = 0;
+        for (int x = 0; x < ink.width; ++x) inked += ink.At(x, y) ? 1 : 0;
+        fullRows += inked * 10 >= ink.width * 9 ? 1 : 0;
+    }
+    EXPECT_GE(fullRows, 2);
+    EXPECT_TRUE(script.messageBoxes.empty());
+}
+
+// Each line of a text is drawn below the one before, not as one line with boxes for the breaks.
+TEST_F(FrameEffectsTest, MultiLineTextIsDrawnLineUnderLine) {
+    StillPictureWithoutFrame();
+    const Photo plain = TakePhoto();
+    ASSERT_TRUE(frame->ApplyTextOverlay(L"FL", InkFormat()));
+    const Ink one = FindInk(plain, TakePhoto());
+    ASSERT_TRUE(frame->ApplyTextOverlay(L"FL\r\nFL", InkFormat()));
+    const Ink two = FindInk(plain, TakePhoto());
+    ASSERT_GT(one.count, 100);
+    EXPECT_NEAR(two.width, one.width, 2) << "no wider than one line";
+    EXPECT_GT(two.height, one.height * 18 / 10) << "two lines high";
+    EXPECT_NEAR(two.count, 2 * one.count, one.count / 10);
+}
+
+// The overlay draws before the picture is mirrored or turned: its text still reads the right way
+// round, also when a flip changes while the text is shown.
+TEST_F(FrameEffectsTest, TextReadsTheRightWayRoundWhenMirroredOrUpsideDown) {
+    StillPictureWithoutFrame();
+    const int flips[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};  // upside down, mirrored
+    Photo plain[4];
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(frame->ApplyReversal(flips[i][0], flips[i][1], 0));
+        plain[i] = TakePhoto();
+        ASSERT_FALSE(plain[i].bgr.empty());
+    }
+    ASSERT_TRUE(frame->ApplyReversal(0, 0, 0));
+    ASSERT_TRUE(frame->ApplyTextOverlay(L"FR", InkFormat()));
+    Ink ink[4];
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(frame->ApplyReversal(flips[i][0], flips[i][1], 0));
+        ink[i] = FindInk(plain[i], TakePhoto());
+    }
+    ASSERT_GT(ink[0].count, 100);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(ink[i].width, ink[0].width) << i;
+        EXPECT_EQ(ink[i].height, ink[0].height) << i;
+        EXPECT_LT(InkMismatch(ink[i], ink[0]), ink[0].count / 20)
+            << "flips " << flips[i][0] << flips[i][1] << ": the text reads as without flips";
+    }
 }
 
 }  // namespace

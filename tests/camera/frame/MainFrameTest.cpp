@@ -296,6 +296,88 @@ TEST_F(MainFrameTest, StartAndStopCaptureRecordAndReturnToAPreview) {
     EXPECT_GE(info.ChunkCount(0), 10u);
 }
 
+// A recording that cannot start (its folder is missing) leaves the preview running as before: one
+// message, no file, photos and the picture commands work.
+TEST_F(MainFrameTest, RecordingThatCannotStartRunsThePreviewAgain) {
+    Open();
+    ASSERT_EQ(frame->Graph().State(), Previewing);
+    const std::wstring path = (album / "missing" / "clip.avi").wstring();
+    script.AnswerFileDialog(path.c_str());
+    Command(ID_CAPTURE_START);
+    ASSERT_EQ(script.messageBoxes.size(), 1u);
+    EXPECT_EQ(script.messageBoxes[0].text, CString(L"Preassign File Space Failed\xFF01"));
+    EXPECT_EQ(frame->Graph().State(), Previewing);
+    EXPECT_TRUE(frame->Graph().PreviewGraphBuilt());
+    EXPECT_NE(frame->Graph().OverlayFilter(), nullptr);
+    EXPECT_TRUE(Enabled(kCapturePopup, ID_TAKE_PHOTO));
+    EXPECT_TRUE(Enabled(kOptionPopup, ID_EFFECTS));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    Command(ID_TAKE_PHOTO);
+    EXPECT_TRUE(PumpUntil([&] { return !frame->LastPhotoPath().empty(); })) << "photos work again";
+    EXPECT_EQ(script.messageBoxes.size(), 1u);
+}
+
+// A photo that cannot be written is named in one message and not opened: a missing album folder,
+// and one whose name the ANSI code page cannot express.
+TEST_F(MainFrameTest, PhotoThatCannotBeWrittenIsNamedInOneMessageAndNotOpened) {
+    Open();
+    ASSERT_EQ(frame->Graph().State(), Previewing);
+    std::vector<std::filesystem::path> folders = {album / "gone"};
+    if (GetACP() != CP_UTF8) {
+        folders.push_back(album / L"\x76F8\x518C");
+        std::filesystem::create_directories(folders.back());
+    }
+    for (const std::filesystem::path& folder : folders) {
+        const size_t before = script.messageBoxes.size();
+        CameraSettings.albumFolder = (folder / "").wstring();
+        Command(ID_TAKE_PHOTO);
+        ASSERT_TRUE(PumpUntil([&] { return script.messageBoxes.size() > before; })) << folder;
+        Pump(300);
+        ASSERT_EQ(script.messageBoxes.size(), before + 1) << folder;
+        const std::wstring text = static_cast<const wchar_t*>(script.messageBoxes.back().text);
+        const std::wstring named = L"The photo was not written:\r\n" + CameraSettings.albumFolder;
+        EXPECT_EQ(text.rfind(named, 0), 0u) << folder;
+        EXPECT_EQ(text.substr(text.size() - 4), L".jpg") << folder;
+        EXPECT_TRUE(frame->LastPhotoPath().empty());
+        EXPECT_TRUE(opened.empty()) << "a missing file is not opened";
+    }
+    CameraSettings.albumFolder = (album / "").wstring();
+    Command(ID_TAKE_PHOTO);
+    ASSERT_TRUE(PumpUntil([&] { return !frame->LastPhotoPath().empty(); }));
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+// The right-click frame commands reach the overlay filter: greyed, and without effect, while
+// recording and while no preview runs.
+TEST_F(MainFrameTest, FrameTypeCommandsAreGreyedWhileRecordingOrWithoutAPreview) {
+    Open();
+    ASSERT_EQ(frame->Graph().State(), Previewing);
+    auto noFrameEnabled = [&] {
+        HMENU inner = GetSubMenu(frame->FillFrameTypeMenu(), 0);
+        return (GetMenuState(inner, 0, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
+    };
+    EXPECT_TRUE(noFrameEnabled());
+
+    CameraSettings.photoFrame = L"Gold";
+    const std::wstring path = (album / "clip.avi").wstring();
+    script.AnswerFileDialog(path.c_str());
+    Command(ID_CAPTURE_START);
+    ASSERT_EQ(frame->Graph().State(), Capturing);
+    EXPECT_FALSE(noFrameEnabled());
+    Command(ID_FRAME_TYPE_FIRST);
+    EXPECT_EQ(CameraSettings.photoFrame, L"Gold") << "the choice is not stored";
+    Command(ID_CAPTURE_STOP);
+    ASSERT_EQ(frame->Graph().State(), Previewing);
+    EXPECT_TRUE(noFrameEnabled());
+
+    ASSERT_TRUE(TestcamctlPumping("unplug"));
+    ASSERT_TRUE(PumpUntil([&] { return frame->Graph().State() == Idle; }));
+    EXPECT_FALSE(noFrameEnabled());
+    Command(ID_FRAME_TYPE_FIRST);
+    EXPECT_EQ(CameraSettings.photoFrame, L"Gold");
+    EXPECT_TRUE(script.messageBoxes.empty());
+}
+
 TEST_F(MainFrameTest, CloseReleasesTheGraphAndTheNotification) {
     Open();
     ASSERT_EQ(frame->Graph().State(), Previewing);

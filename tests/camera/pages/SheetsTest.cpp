@@ -2,6 +2,9 @@
 // the settings file written by the caller after OK only.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "camera/pages/ConfigSheet.h"
 #include "camera/pages/EffectSheet.h"
 #include "camera/pages/PageIds.h"
@@ -135,6 +138,69 @@ TEST_F(SheetsTest, CaptionsComeFromMainMenuWithConfigAndEffectWithoutAnEntry) {
     ASSERT_EQ(script.dialogs.size(), 2u);
     EXPECT_EQ(script.dialogs[0].caption, CString(L"Config"));
     EXPECT_EQ(script.dialogs[1].caption, CString(L"Picture Effects"));
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string out(text.size() * 3 + 1, '\0');
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0],
+                                           static_cast<int>(out.size()), nullptr, nullptr);
+    out.resize(size > 0 ? static_cast<size_t>(size - 1) : 0);
+    return out;
+}
+
+// Labels, check boxes, radio buttons, group boxes and buttons whose text is wider than the room
+// the control gives it, in the control's own font.
+std::vector<std::wstring> ClippedLabels(HWND page) {
+    std::vector<std::wstring> clipped;
+    for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32] = {}, text[128] = {};
+        ::GetClassNameW(child, className, 32);
+        ::GetWindowTextW(child, text, 128);
+        if (text[0] == 0 || (lstrcmpiW(className, L"Static") != 0 && lstrcmpiW(className, L"Button") != 0))
+            continue;
+        RECT client{};
+        ::GetClientRect(child, &client);
+        int room = client.right;
+        const LONG_PTR type = ::GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (lstrcmpiW(className, L"Button") == 0) {
+            if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON ||
+                type == BS_RADIOBUTTON)
+                room -= ::GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the box and the gap before the text
+            else
+                room -= 8;  // a frame's or a group's edges
+        }
+        HDC dc = ::GetDC(child);
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+        RECT needed{0, 0, 0, 0};
+        ::DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(child, dc);
+        if (needed.right > room)
+            clipped.push_back(std::wstring(text) + L" (" + std::to_wstring(needed.right) + L" > " +
+                              std::to_wstring(room) + L")");
+    }
+    return clipped;
+}
+
+// Every text of both pages fits its control, with the shipped English and Chinese texts.
+TEST_F(SheetsTest, EveryLabelOfBothPagesFitsInEnglishAndChinese) {
+    for (LANGID language : {1033, 2052}) {
+        CPelLang::GetInstance()->SetLanguagePath(PELCAMERA_LANGUAGE_DIR);
+        ASSERT_EQ(CPelLang::GetInstance()->SetLanguageID(language), language);
+        fw::ModalScript script;
+        for (UINT command : {kSettingsCommand, kEffectsCommand}) {
+            std::vector<std::wstring> clipped;
+            script.OnNextSheet([&](CPropertySheet& sheet) {
+                clipped = ClippedLabels(sheet.GetPage(0)->m_hWnd);
+                sheet.PressButton(PSBTN_CANCEL);
+            });
+            EXPECT_EQ(OpenAndSave(command), IDCANCEL);
+            std::string list;
+            for (const std::wstring& label : clipped) list += " [" + Utf8(label) + "]";
+            EXPECT_TRUE(clipped.empty()) << "language " << language << ", command " << command << ":" << list;
+        }
+        CPelLang::Release();
+    }
 }
 
 }  // namespace

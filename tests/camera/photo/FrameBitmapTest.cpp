@@ -88,6 +88,26 @@ TEST(FrameBitmap, LongHeadersAndBitFieldsUseThePixelOffset) {
     EXPECT_EQ(Parse(swapped, image), FrameBitmapStatus::UnsupportedLayout);
 }
 
+// A negative height stores the top row first: the rows come out bottom-up like every other frame.
+TEST(FrameBitmap, TopDownFileIsReadWithItsRowsTurnedRound) {
+    BitmapFile file;
+    file.height = -3;
+    FrameBitmap image;
+    ASSERT_EQ(Parse(file.Build(), image), FrameBitmapStatus::Ok);
+    EXPECT_EQ(image.width, 4);
+    EXPECT_EQ(image.height, 3);
+    const std::size_t row = 4 * 4;
+    Bytes expected;
+    for (std::size_t r = 3; r-- > 0;)
+        expected.insert(expected.end(), file.pixels.begin() + r * row, file.pixels.begin() + (r + 1) * row);
+    EXPECT_EQ(image.pixels, expected);
+
+    file.height = -1;  // a single row stays as it is
+    file.pixels.resize(row);
+    ASSERT_EQ(Parse(file.Build(), image), FrameBitmapStatus::Ok);
+    EXPECT_EQ(image.pixels, file.pixels);
+}
+
 TEST(FrameBitmap, ExtraBytesAndAWrongFileSizeFieldDoNotMatter) {
     const BitmapFile file;
     Bytes bytes = file.Build();
@@ -115,8 +135,6 @@ TEST(FrameBitmap, RefusesCraftedFiles) {
     expectRefused(shortData, FrameBitmapStatus::PixelDataShort, "one byte short");
 
     BitmapFile negative;
-    negative.height = -3;
-    expectRefused(negative.Build(), FrameBitmapStatus::BadSize, "negative height");
     negative.height = INT32_MIN;
     expectRefused(negative.Build(), FrameBitmapStatus::BadSize, "most negative height");
 
