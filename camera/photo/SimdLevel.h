@@ -1,0 +1,23 @@
+#pragma once
+
+// The vector instructions a kernel may use. Kernels take the level as a parameter so that tests can
+// run every path on the same picture and compare it with the plain one; the programs pass
+// DetectedSimdLevel(), found once from the processor at start.
+enum class SimdLevel { Plain, Sse2, Ssse3 };
+
+#if defined(__x86_64__) || defined(__i386__)
+#define PROJECT_X86_SIMD 1
+#endif
+
+inline SimdLevel DetectedSimdLevel() {
+#if defined(PROJECT_X86_SIMD)
+    static const SimdLevel level = [] {
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("ssse3")) return SimdLevel::Ssse3;
+        return __builtin_cpu_supports("sse2") ? SimdLevel::Sse2 : SimdLevel::Plain;
+    }();
+    return level;
+#else
+    return SimdLevel::Plain;
+#endif
+}
