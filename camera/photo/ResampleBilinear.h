@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "camera/photo/SimdLevel.h"
+#include "simd/SimdLevel.h"
 
 // Bilinear scaling of packed pixels (rows of width x Bytes bytes, no padding), shared by photos
 // (3 bytes a pixel, B G R) and photo frames (4 bytes a pixel). Destination pixel (0, 0) is source

@@ -5,7 +5,7 @@
 
 #include "camera/libs/PelFilters/kernels/Rgb24Frame.h"
 #include "camera/libs/PelFilters/kernels/ZoomRows.h"
-#include "camera/photo/SimdLevel.h"
+#include "simd/SimdLevel.h"
 
 namespace pel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "camera/photo/SimdLevel.h"
+#include "simd/SimdLevel.h"
 
 #if defined(PROJECT_X86_SIMD)
 #include <emmintrin.h>
