@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "camera/libs/PelFilters/kernels/DigitalZoom.h"
+#include "camera/libs/PelFilters/kernels/Flip.h"
 #include "tests/camera/kernels/TestFrame.h"
 
 namespace {
@@ -49,6 +50,24 @@ TEST(SimdPaths, DigitalZoomMatchesThePlainPath) {
                     ASSERT_EQ(fast.bytes, plain.bytes);
                 }
             }
+}
+
+TEST(SimdPaths, MirrorAndHalfTurnMatchThePlainPath) {
+    for (const Size size : kOddSizes)
+        for (bool topDown : {false, true}) {
+            const TestFrame source = Noise(size.w, size.h, topDown, 5u + static_cast<std::uint32_t>(size.w));
+            TestFrame plainMirror = source, plainTurn = source;
+            pel::MirrorHorizontal(plainMirror.View(), SimdLevel::Plain);
+            pel::TurnHalfway(plainTurn.View(), SimdLevel::Plain);
+            for (SimdLevel level : kFastLevels) {
+                if (!Supported(level)) continue;
+                TestFrame mirror = source, turn = source;
+                pel::MirrorHorizontal(mirror.View(), level);
+                pel::TurnHalfway(turn.View(), level);
+                ASSERT_EQ(mirror.bytes, plainMirror.bytes) << size.w << "x" << size.h;
+                ASSERT_EQ(turn.bytes, plainTurn.bytes) << size.w << "x" << size.h;
+            }
+        }
 }
 
 }  // namespace
