@@ -25,3 +25,7 @@ template <int Bytes>
 void ResampleRowSse2(const ResampleRowJob& job);
 template <int Bytes>
 void ResampleRowSsse3(const ResampleRowJob& job);
+
+// Eight pixels a step in 256-bit registers, two pixels to a register (not in the Windows builds).
+template <int Bytes>
+void ResampleRowAvx2(const ResampleRowJob& job);

@@ -99,7 +99,7 @@ __attribute__((target("ssse3"))) void DoubleRowSsse3(const uint8_t* src, uint8_t
 void Zoom2xBgr(const uint8_t* src, uint8_t* dst, int width, int height, SimdLevel level) {
     if (!src || !dst || width <= 0 || height <= 0) return;
 #if defined(PROJECT_X86_SIMD)
-    if (level == SimdLevel::Ssse3) {
+    if (level >= SimdLevel::Ssse3) {
         const size_t srcStride = static_cast<size_t>(width) * 3;
         for (int y = 0; y < height; ++y) {
             uint8_t* out = dst + srcStride * 4 * static_cast<size_t>(y);

@@ -11,7 +11,7 @@
 
 namespace {
 
-const SimdLevel kFastLevels[] = {SimdLevel::Sse2, SimdLevel::Ssse3};
+const SimdLevel kFastLevels[] = {SimdLevel::Sse2, SimdLevel::Ssse3, SimdLevel::Avx2};
 
 struct Size {
     int w, h;

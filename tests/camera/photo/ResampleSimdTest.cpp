@@ -33,7 +33,7 @@ void CompareAllLevels() {
             const Bytes source = NoiseBytes(static_cast<std::size_t>(s.w) * s.h * N, 3u + s.w * 7u + d.w);
             const Bytes plain = Run<N>(source, s.w, s.h, d.w, d.h, SimdLevel::Plain);
             ASSERT_EQ(Bytes(plain.end() - kGuard, plain.end()), Bytes(kGuard, 0xCD));
-            for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Ssse3}) {
+            for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Ssse3, SimdLevel::Avx2}) {
                 if (static_cast<int>(level) > static_cast<int>(DetectedSimdLevel())) continue;
                 ASSERT_EQ(Run<N>(source, s.w, s.h, d.w, d.h, level), plain)
                     << N << " bytes, " << s.w << "x" << s.h << " -> " << d.w << "x" << d.h << " level "

@@ -63,7 +63,7 @@ TEST(Zoom2x, EveryPathMatchesThePlainOne) {
             const auto src = RandomBytes(static_cast<size_t>(width) * height * 3, width + height);
             std::vector<uint8_t> plain(src.size() * 4 + 32, 0xAB);
             ysp::Zoom2xBgr(src.data(), plain.data(), width, height, SimdLevel::Plain);
-            for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Ssse3}) {
+            for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Ssse3, SimdLevel::Avx2}) {
                 if (static_cast<int>(level) > static_cast<int>(DetectedSimdLevel())) continue;
                 std::vector<uint8_t> fast(plain.size(), 0xAB);
                 ysp::Zoom2xBgr(src.data(), fast.data(), width, height, level);

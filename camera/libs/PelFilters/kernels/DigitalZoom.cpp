@@ -79,7 +79,7 @@ void DigitalZoom::BlendRun(const std::uint8_t* first, const std::uint8_t* second
 
 void DigitalZoom::WidenRow(const std::uint8_t* source, std::uint8_t* out, int width, int factor,
                            SimdLevel level) {
-    if (level == SimdLevel::Ssse3) {
+    if (level >= SimdLevel::Ssse3) {
         zoomrows::WidenRowSsse3(source, out, shuffleBlocks_, byteTaps_);
         return;
     }

@@ -56,7 +56,7 @@ __attribute__((target("ssse3"))) void ReversePixelsSsse3(const std::uint8_t* fro
 
 void Reverse(const std::uint8_t* from, std::uint8_t* to, int width, SimdLevel level) {
 #if defined(PROJECT_X86_SIMD)
-    if (level == SimdLevel::Ssse3) return ReversePixelsSsse3(from, to, width);
+    if (level >= SimdLevel::Ssse3) return ReversePixelsSsse3(from, to, width);
 #endif
     ReversePixels(from, to, width);
 }
