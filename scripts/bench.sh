@@ -16,7 +16,10 @@ for exe in "$dir"/*; do
          --benchmark_format=json --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
 done
 # Timings measured under Wine (tick, filters) write the same JSON shape into out/bench/ too.
-for t in "$root"/build/win/benchmarks/*.exe; do
+# The Windows build that runs here: build/win (i686) or build/win64 (WIN_ARCH=x64, set by make).
+win="$root/build/win"
+[ "${WIN_ARCH:-}" = x64 ] && win="$root/build/win64"
+for t in "$win"/benchmarks/*.exe; do
   name=$(basename "$t" .exe)
   echo "bench: $name (Wine)" >&2
   "$root/scripts/wine-run.sh" "$t" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
