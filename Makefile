@@ -21,7 +21,7 @@ TESTS_I686 := $(if $(filter i686,$(WIN_CHOSEN)),ON,OFF)
 TESTS_X64  := $(if $(filter x64,$(WIN_CHOSEN)),ON,OFF)
 BANNER     := Windows tests on the $(WIN_CHOSEN) build ($(WIN_WHY))
 
-.PHONY: all build setup win win32 win64 wincheck host asan test test-steps demo bench clean format fuzz
+.PHONY: all build setup win win32 win64 wincheck host bench-host asan test test-steps demo bench clean format fuzz
 
 all: build
 
@@ -58,6 +58,11 @@ $(ASAN)/build.ninja:
 host: $(HOST)/build.ninja
 	cmake --build $(HOST) -j $(JOBS)
 
+bench-host: $(HOST)/build.ninja
+	bash scripts/bench-deps.sh
+	cmake -S . -B $(HOST) -DPROJECT_BENCH_ANCHORS=ON
+	cmake --build $(HOST) -j $(JOBS)
+
 asan: $(ASAN)/build.ninja
 	cmake --build $(ASAN) -j $(JOBS)
 
@@ -82,7 +87,8 @@ demo: setup wincheck win
 	@echo "make demo: the $(WIN_CHOSEN) build ($(WIN_WHY))"
 	$(WIN_RUN) bash scripts/with-display.sh bash scripts/demo.sh
 
-bench: setup wincheck win host
+# The anchors (OpenCV, swscale) are installed and built here only, never for the programs or tests.
+bench: setup wincheck win bench-host
 	@echo "make bench: Wine timings on the $(WIN_CHOSEN) build ($(WIN_WHY))"
 	$(WIN_RUN) bash scripts/with-display.sh bash scripts/bench.sh
 

@@ -12,7 +12,9 @@ for exe in "$dir"/*; do
   [ -x "$exe" ] || continue
   name=$(basename "$exe")
   echo "bench: $name" >&2
-  "$exe" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+  # Repetitions interleaved at random: a kernel and its anchors meet the same load on shared cores.
+  "$exe" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
+         --benchmark_report_aggregates_only=true \
          --benchmark_format=json --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
 done
 # Timings measured under Wine (tick, filters) on the chosen Windows build write the same JSON

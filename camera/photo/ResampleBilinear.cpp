@@ -4,9 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "camera/photo/ResampleRows.h"
 
 namespace {
 
@@ -45,41 +43,39 @@ inline std::uint8_t BlendByte(std::uint32_t left, std::uint32_t right, std::uint
     return static_cast<std::uint8_t>(sum >> 10);
 }
 
+// The plain form of one row: the four weights of every column, then every byte.
 template <int Bytes>
-void BlendRow(const std::uint32_t* rowPair, const std::int32_t* leftOffset, const std::int32_t* rightOffset,
-              const std::uint32_t* leftWeights, const std::uint32_t* rightWeights, std::size_t width,
-              std::uint8_t* out) {
-    std::size_t x = 0;
-#if defined(__SSE2__)
-    // Four channels at once: multiply-add of the 16-bit pairs gives upper * wU + lower * wL per lane.
-    // Each pixel is stored as 4 bytes; with 3 bytes a pixel the spare byte is overwritten by the next
-    // pixel, so the row's last pixel is left to the plain loop.
-    const std::size_t simdEnd = Bytes == 4 ? width : width - 1;
-    for (; x < simdEnd; ++x) {
-        const __m128i left = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPair + leftOffset[x]));
-        const __m128i right = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowPair + rightOffset[x]));
-        __m128i sum = _mm_add_epi32(_mm_madd_epi16(left, _mm_set1_epi32(static_cast<int>(leftWeights[x]))),
-                                    _mm_madd_epi16(right, _mm_set1_epi32(static_cast<int>(rightWeights[x]))));
-        sum = _mm_srli_epi32(sum, 10);
-        sum = _mm_packs_epi32(sum, sum);
-        sum = _mm_packus_epi16(sum, sum);
-        const std::int32_t packed = _mm_cvtsi128_si32(sum);
-        std::memcpy(out + x * Bytes, &packed, 4);
-    }
-#endif
-    for (; x < width; ++x) {
-        const std::uint32_t* left = rowPair + leftOffset[x];
-        const std::uint32_t* right = rowPair + rightOffset[x];
+void PlainRow(const ResampleRowJob& job) {
+    for (std::size_t x = 0; x < job.width; ++x) {
+        const std::uint32_t left =
+            static_cast<std::uint32_t>(Weight(job.columnOneMinusU[x], job.oneMinusV1024)) |
+            static_cast<std::uint32_t>(Weight(job.columnOneMinusU[x], job.v1024)) << 16;
+        const std::uint32_t right = static_cast<std::uint32_t>(Weight(job.columnU[x], job.oneMinusV1024)) |
+                                    static_cast<std::uint32_t>(Weight(job.columnU[x], job.v1024)) << 16;
+        const std::uint32_t* leftPair = job.rowPair + job.leftOffset[x];
+        const std::uint32_t* rightPair = job.rowPair + job.rightOffset[x];
         for (int c = 0; c < Bytes; ++c)
-            out[x * Bytes + c] = BlendByte(left[c], right[c], leftWeights[x], rightWeights[x]);
+            job.out[x * Bytes + c] = BlendByte(leftPair[c], rightPair[c], left, right);
     }
+}
+
+template <int Bytes>
+void ResampleRow(const ResampleRowJob& job, SimdLevel level) {
+#if defined(PROJECT_X86_SIMD)
+#if !defined(_WIN32)
+    if (level >= SimdLevel::Avx2) return ResampleRowAvx2<Bytes>(job);
+#endif
+    if (level >= SimdLevel::Ssse3) return ResampleRowSsse3<Bytes>(job);
+    if (level == SimdLevel::Sse2) return ResampleRowSse2<Bytes>(job);
+#endif
+    PlainRow<Bytes>(job);
 }
 
 }  // namespace
 
 template <int Bytes>
 void ResampleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHeight, int destinationWidth,
-                      int destinationHeight, std::uint8_t* destination) {
+                      int destinationHeight, std::uint8_t* destination, SimdLevel level) {
     static_assert(Bytes == 3 || Bytes == 4, "3 or 4 bytes a pixel");
     if (source == nullptr || destination == nullptr || sourceWidth < 1 || sourceHeight < 1 ||
         destinationWidth < 1 || destinationHeight < 1)
@@ -100,9 +96,6 @@ void ResampleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHei
         columnOneMinusU[x] = s.complement;
     }
 
-    // Per row: the weights of every column as two pairs of 16-bit integers (upper, lower) for the
-    // left and the right pixel; each pair multiplies a pair (upper byte, lower byte) of the row pair.
-    std::vector<std::uint32_t> leftWeights(width), rightWeights(width);
     // Per pair of source rows: every byte of the upper row beside the same byte of the lower row, in
     // one 32-bit word, with slack behind the last pixel for 16-byte loads.
     const std::size_t sourceStride = static_cast<std::size_t>(sourceWidth) * Bytes;
@@ -121,21 +114,19 @@ void ResampleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHei
             pairNear = row.nearIndex;
             pairFar = row.farIndex;
         }
-        const float v1024 = row.fraction * 1024.0f;
-        const float oneMinusV1024 = row.complement * 1024.0f;
-        for (std::size_t x = 0; x < width; ++x) {
-            const std::uint32_t wUL = static_cast<std::uint32_t>(Weight(columnOneMinusU[x], oneMinusV1024));
-            const std::uint32_t wLL = static_cast<std::uint32_t>(Weight(columnOneMinusU[x], v1024));
-            const std::uint32_t wUR = static_cast<std::uint32_t>(Weight(columnU[x], oneMinusV1024));
-            const std::uint32_t wLR = static_cast<std::uint32_t>(Weight(columnU[x], v1024));
-            leftWeights[x] = wUL | (wLL << 16);
-            rightWeights[x] = wUR | (wLR << 16);
-        }
-        BlendRow<Bytes>(rowPair.data(), leftOffset.data(), rightOffset.data(), leftWeights.data(),
-                        rightWeights.data(), width, out);
+        const ResampleRowJob job{rowPair.data(),
+                                 leftOffset.data(),
+                                 rightOffset.data(),
+                                 columnU.data(),
+                                 columnOneMinusU.data(),
+                                 row.fraction * 1024.0f,
+                                 row.complement * 1024.0f,
+                                 width,
+                                 out};
+        ResampleRow<Bytes>(job, level);
         out += width * Bytes;
     }
 }
 
-template void ResampleBilinear<3>(const std::uint8_t*, int, int, int, int, std::uint8_t*);
-template void ResampleBilinear<4>(const std::uint8_t*, int, int, int, int, std::uint8_t*);
+template void ResampleBilinear<3>(const std::uint8_t*, int, int, int, int, std::uint8_t*, SimdLevel);
+template void ResampleBilinear<4>(const std::uint8_t*, int, int, int, int, std::uint8_t*, SimdLevel);

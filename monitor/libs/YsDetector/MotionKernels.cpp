@@ -8,7 +8,13 @@ namespace ysd {
 // Two passes over chunks of the row: the luminance first (interleaved bytes), then the arithmetic
 // on plain arrays, which the compiler can run on several pixels at once.
 int64_t DifferenceRow(const uint8_t* bgr, uint16_t* background, uint8_t* mask, int width, int offset,
-                      int threshold) {
+                      int threshold, SimdLevel level) {
+#if defined(PROJECT_X86_SIMD)
+    // The vector path works in 16-bit lanes: offsets and thresholds far beyond a byte take the plain one.
+    const bool fits = offset >= -1024 && offset <= 1024 && threshold >= -1024 && threshold <= 1024;
+    if (level >= SimdLevel::Ssse3 && fits)
+        return DifferenceRowSsse3(bgr, background, mask, width, offset, threshold);
+#endif
     constexpr int kChunk = 256;
     uint8_t luma[kChunk];
     int32_t sum = 0;  // at most 255 * width per row: fits easily

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "simd/SimdLevel.h"
+
 namespace ysd {
 
 // Fixed-point luminance of a BGR pixel, 0..255.
@@ -16,9 +18,13 @@ constexpr int kBackgroundShift = 5;
 
 // One frame row against the background: mask[x] = 255 where |luma - background - offset| exceeds
 // threshold, else 0; the background row is updated; returns the row's sum of (luma - background)
-// (before the update), from which the caller derives the next frame's global offset.
+// (before the update), from which the caller derives the next frame's global offset. Every SIMD
+// level gives the same results.
 int64_t DifferenceRow(const uint8_t* bgr, uint16_t* background, uint8_t* mask, int width, int offset,
-                      int threshold);
+                      int threshold, SimdLevel level = DetectedSimdLevel());
+// Sixteen pixels a step; the plain path finishes the row.
+int64_t DifferenceRowSsse3(const uint8_t* bgr, uint16_t* background, uint8_t* mask, int width, int offset,
+                           int threshold);
 
 // Writes the view of src that starts at picture column x and picture row y (row 0 = top) and is
 // viewWidth x viewHeight pixels, stretched over the whole width x height destination (nearest

@@ -5,6 +5,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(PROJECT_X86_SIMD)
+#include <tmmintrin.h>
+#endif
 
 namespace ysp {
 
@@ -53,10 +56,58 @@ void PutChunk(uint8_t* out, const uint8_t* chunk, size_t bytes) {
 #endif
 }
 
+#if defined(PROJECT_X86_SIMD)
+// Output byte o of a doubled run comes from source byte Index(o); each 16 output bytes of a group
+// of eight pixels read one 16-byte window of its 24 source bytes, at 0, 4 and 8.
+constexpr int Index(int o) {
+    return o / 6 * 3 + o % 3;
+}
+template <int Part, int Base>
+__attribute__((target("ssse3"))) inline __m128i DoubledPart(const uint8_t* group) {
+    constexpr int o = Part * 16;
+    const __m128i window = _mm_loadu_si128(reinterpret_cast<const __m128i*>(group + Base));
+    return _mm_shuffle_epi8(
+        window, _mm_setr_epi8(Index(o) - Base, Index(o + 1) - Base, Index(o + 2) - Base, Index(o + 3) - Base,
+                              Index(o + 4) - Base, Index(o + 5) - Base, Index(o + 6) - Base,
+                              Index(o + 7) - Base, Index(o + 8) - Base, Index(o + 9) - Base,
+                              Index(o + 10) - Base, Index(o + 11) - Base, Index(o + 12) - Base,
+                              Index(o + 13) - Base, Index(o + 14) - Base, Index(o + 15) - Base));
+}
+
+// Both output lines of one source row, eight pixels (three loads, three shuffles) at a time. The
+// doubled picture (four times 800 x 600) stays in the caches for the blit that follows.
+__attribute__((target("ssse3"))) void DoubleRowSsse3(const uint8_t* src, uint8_t* line0, uint8_t* line1,
+                                                     int width) {
+    int x = 0;
+    for (; x + 8 <= width; x += 8, src += 24, line0 += 48, line1 += 48) {
+        const __m128i a = DoubledPart<0, 0>(src), b = DoubledPart<1, 4>(src), c = DoubledPart<2, 8>(src);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line0), a);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line0 + 16), b);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line0 + 32), c);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line1), a);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line1 + 16), b);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line1 + 32), c);
+    }
+    const int rest = width - x;
+    DoubleRow(src, line0, rest);
+    std::memcpy(line1, line0, static_cast<size_t>(rest) * 6);
+}
+#endif
+
 }  // namespace
 
-void Zoom2xBgr(const uint8_t* src, uint8_t* dst, int width, int height) {
+void Zoom2xBgr(const uint8_t* src, uint8_t* dst, int width, int height, SimdLevel level) {
     if (!src || !dst || width <= 0 || height <= 0) return;
+#if defined(PROJECT_X86_SIMD)
+    if (level >= SimdLevel::Ssse3) {
+        const size_t srcStride = static_cast<size_t>(width) * 3;
+        for (int y = 0; y < height; ++y) {
+            uint8_t* out = dst + srcStride * 4 * static_cast<size_t>(y);
+            DoubleRowSsse3(src + srcStride * static_cast<size_t>(y), out, out + srcStride * 2, width);
+        }
+        return;
+    }
+#endif
     constexpr int kChunkPixels = 512;
     alignas(16) uint8_t chunk[kChunkPixels * 6];
     const size_t srcStride = static_cast<size_t>(width) * 3;

@@ -55,6 +55,24 @@ TEST(Zoom2x, EverySourcePixelBecomesATwoByTwoBlockAtAnyWidth) {
     }
 }
 
+// The vector paths against the plain one, byte for byte, on widths that leave partial groups; the
+// bytes behind the picture stay untouched.
+TEST(Zoom2x, EveryPathMatchesThePlainOne) {
+    for (int width : {1, 2, 7, 8, 9, 15, 16, 17, 33, 641, 800})
+        for (int height : {1, 3}) {
+            const auto src = RandomBytes(static_cast<size_t>(width) * height * 3, width + height);
+            std::vector<uint8_t> plain(src.size() * 4 + 32, 0xAB);
+            ysp::Zoom2xBgr(src.data(), plain.data(), width, height, SimdLevel::Plain);
+            for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Ssse3, SimdLevel::Avx2}) {
+                if (static_cast<int>(level) > static_cast<int>(DetectedSimdLevel())) continue;
+                std::vector<uint8_t> fast(plain.size(), 0xAB);
+                ysp::Zoom2xBgr(src.data(), fast.data(), width, height, level);
+                ASSERT_EQ(fast, plain)
+                    << "width " << width << " height " << height << " level " << static_cast<int>(level);
+            }
+        }
+}
+
 TEST(BmpFile, WritesHeadersPaddedRowsAndPixelsBottomRowFirst) {
     const int width = 5;  // 15-byte rows padded to 16
     const int height = 3;

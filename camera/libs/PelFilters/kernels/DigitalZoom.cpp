@@ -58,18 +58,37 @@ void DigitalZoom::PrepareTables(int width, int height, int factor) {
     phase_.assign(rowBytes + 4, 0);
     const int rowsInUse = rows_.back().second - rows_.front().first + 1;
     widened_.assign(static_cast<std::size_t>(rowsInUse) * rowBytes + 1, 0);
+    byteTaps_.clear();
+    for (const Tap& tap : columns_)
+        for (std::uint32_t c = 0; c < 3; ++c)
+            byteTaps_.push_back({static_cast<std::uint32_t>(tap.first) * 3 + c,
+                                 static_cast<std::uint32_t>(tap.second) * 3 + c, tap.weight});
+    shuffleBlocks_ = zoomrows::PlanShuffleBlocks(byteTaps_, rowBytes);
     tableWidth_ = width;
     tableHeight_ = height;
     tableFactor_ = factor;
 }
 
-void DigitalZoom::WidenRow(const std::uint8_t* source, std::uint8_t* out, int width, int factor) {
+void DigitalZoom::BlendRun(const std::uint8_t* first, const std::uint8_t* second, std::uint8_t* out,
+                           std::size_t count, std::uint32_t weight, SimdLevel level) {
+    if (level == SimdLevel::Plain)
+        BlendBytes(first, second, out, count, weight);
+    else
+        zoomrows::BlendRunSse2(first, second, out, count, weight);
+}
+
+void DigitalZoom::WidenRow(const std::uint8_t* source, std::uint8_t* out, int width, int factor,
+                           SimdLevel level) {
+    if (level >= SimdLevel::Ssse3) {
+        zoomrows::WidenRowSsse3(source, out, shuffleBlocks_, byteTaps_);
+        return;
+    }
     if (periodic_) {
         for (int p = 0; p < factor && p < width; ++p) {
             const Tap& tap = columns_[static_cast<std::size_t>(p)];
             const int count = (width - p + factor - 1) / factor;
-            BlendBytes(source + tap.first * 3, source + tap.second * 3, phase_.data(),
-                       static_cast<std::size_t>(count) * 3, tap.weight);
+            BlendRun(source + tap.first * 3, source + tap.second * 3, phase_.data(),
+                     static_cast<std::size_t>(count) * 3, tap.weight, level);
             // Deal the phase's pixels out to every factor-th place.
             const std::uint8_t* from = phase_.data();
             std::uint8_t* to = out + p * 3;
@@ -87,7 +106,7 @@ void DigitalZoom::WidenRow(const std::uint8_t* source, std::uint8_t* out, int wi
     }
 }
 
-void DigitalZoom::Apply(const Rgb24Frame& frame, int factor) {
+void DigitalZoom::Apply(const Rgb24Frame& frame, int factor, SimdLevel level) {
     if (!frame.Valid()) return;
     factor = std::clamp(factor, 1, kMaxFactor);
     if (factor == 1) return;
@@ -101,13 +120,13 @@ void DigitalZoom::Apply(const Rgb24Frame& frame, int factor) {
     const int rowsInUse = rows_.back().second - firstRow + 1;
     for (int r = 0; r < rowsInUse; ++r)
         WidenRow(frame.bits + static_cast<std::ptrdiff_t>(firstRow + r) * frame.stride,
-                 widened_.data() + static_cast<std::size_t>(r) * rowBytes, frame.width, factor);
+                 widened_.data() + static_cast<std::size_t>(r) * rowBytes, frame.width, factor, level);
 
     for (int y = 0; y < frame.height; ++y) {
         const Tap& row = rows_[static_cast<std::size_t>(y)];
-        BlendBytes(widened_.data() + static_cast<std::size_t>(row.first - firstRow) * rowBytes,
-                   widened_.data() + static_cast<std::size_t>(row.second - firstRow) * rowBytes,
-                   frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride, rowBytes, row.weight);
+        BlendRun(widened_.data() + static_cast<std::size_t>(row.first - firstRow) * rowBytes,
+                 widened_.data() + static_cast<std::size_t>(row.second - firstRow) * rowBytes,
+                 frame.bits + static_cast<std::ptrdiff_t>(y) * frame.stride, rowBytes, row.weight, level);
     }
 }
 
