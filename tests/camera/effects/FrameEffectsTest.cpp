@@ -55,17 +55,7 @@ std::string SmallFrame() {
     return b;
 }
 
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
+using probe::Pump;
 
 // The pixels of a photo (3 bytes a pixel, as the photo buffer holds them) and the ink of a text
 // found in them: where a photo with the text has the text's colour and the same photo without it

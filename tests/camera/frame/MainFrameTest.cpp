@@ -26,17 +26,7 @@ namespace {
 
 constexpr int kDevicePopup = 1, kCapturePopup = 2, kOptionPopup = 3;
 
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
+using probe::Pump;
 
 template <typename Condition>
 bool PumpUntil(Condition done, DWORD ms = 5000) {

@@ -16,6 +16,18 @@ ComPtr<IBaseFilter> BindDevice(const GUID& category, const wchar_t* wanted) {
     return media::BindDeviceByName(category, wanted);
 }
 
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
 int RunTestcamctl(const char* arguments) {
     // The build hands us the tool's host path; Wine maps the host root to drive Z:.
     std::string path = "Z:";

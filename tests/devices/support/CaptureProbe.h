@@ -15,6 +15,9 @@ namespace probe {
 std::vector<std::wstring> DeviceNames(const GUID& category);
 ComPtr<IBaseFilter> BindDevice(const GUID& category, const wchar_t* name);
 
+// Dispatches this thread's messages for `ms` milliseconds (windows of the program under test).
+void Pump(DWORD ms);
+
 // Runs testcamctl with the arguments; returns its exit code (-1 when it cannot start).
 int RunTestcamctl(const char* arguments);
 
