@@ -467,24 +467,15 @@ bool CaptureGraph::RunRecording() {
         Show(graphtext::kCannotStartGraph);
         return false;
     }
-    if (streamControl) {
-        hr = ControlCaptureStreams(builder_.Get(), graph_.Get(), nullptr, &noStop);
-        if (FAILED(hr)) {
-            Log(L"capture streams not started", hr);
-            control->Stop();
-            control.Reset();
-            Show(graphtext::kCannotRunCapture);
-            return false;
-        }
-    } else {
-        hr = control->Run();
-        if (FAILED(hr)) {
-            Log(L"capture graph not run", hr);
-            control->Stop();
-            control.Reset();
-            Show(graphtext::kCannotRunCapture);
-            return false;
-        }
+    // Paused without stream control: now run it; with stream control: let the capture pins go.
+    hr = streamControl ? ControlCaptureStreams(builder_.Get(), graph_.Get(), nullptr, &noStop)
+                       : control->Run();
+    if (FAILED(hr)) {
+        Log(streamControl ? L"capture streams not started" : L"capture graph not run", hr);
+        control->Stop();
+        control.Reset();
+        Show(graphtext::kCannotRunCapture);
+        return false;
     }
     control.Reset();
     SetTimer(host_.GraphWindow(), kStatusTimerId, kStatusTimerMs, nullptr);
