@@ -6,7 +6,7 @@ extern "C" {
 #include <string>
 
 #include "bench/anchors/Anchored.h"
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 #include "tests/camera/photo/ResampleBilinearTranscription.h"
 #include "tests/camera/photo/TestImages.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 #include "tests/camera/photo/ResampleBilinearTranscription.h"
 #include "tests/camera/photo/TestImages.h"
 

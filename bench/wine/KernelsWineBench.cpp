@@ -12,7 +12,7 @@
 #include "camera/libs/PelFilters/kernels/DigitalZoom.h"
 #include "camera/libs/PelFilters/kernels/Flip.h"
 #include "camera/libs/PelFilters/kernels/Mosaic.h"
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 #include "monitor/libs/YsProcess/Zoom.h"
 
 namespace {

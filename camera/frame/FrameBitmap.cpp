@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 #include "camera/resources/SizeLists.h"
 
 PhotoBuffer::PhotoBuffer(PhotoBuffer&& other) noexcept

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "camera/photo/PicParam.h"
+#include "camera/libs/PelUtility/PicParam.h"
 
 // The process-wide photo buffer: the photo's pixels at the chosen photo size (24-bit, rows of
 // width x 3 bytes without padding, in the grabber's row order). It is reallocated only when the

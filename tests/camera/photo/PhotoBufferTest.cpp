@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 #include "tests/camera/photo/TestImages.h"
 
 namespace {

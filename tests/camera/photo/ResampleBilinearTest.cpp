@@ -1,4 +1,4 @@
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 
 #include <gtest/gtest.h>
 

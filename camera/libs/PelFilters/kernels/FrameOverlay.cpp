@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 
 namespace pel {
 

@@ -1,4 +1,4 @@
-#include "camera/photo/ResampleRows.h"
+#include "camera/libs/PelImaging/ResampleRows.h"
 
 #include <cstring>
 

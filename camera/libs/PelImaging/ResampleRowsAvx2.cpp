@@ -1,4 +1,4 @@
-#include "camera/photo/ResampleRows.h"
+#include "camera/libs/PelImaging/ResampleRows.h"
 #include "simd/SimdLevel.h"
 
 #if defined(PROJECT_X86_SIMD) && !defined(_WIN32)

@@ -1,10 +1,10 @@
-#include "camera/photo/ResampleBilinear.h"
+#include "camera/libs/PelImaging/ResampleBilinear.h"
 
 #include <cstddef>
 #include <cstring>
 #include <vector>
 
-#include "camera/photo/ResampleRows.h"
+#include "camera/libs/PelImaging/ResampleRows.h"
 
 namespace {
 
