@@ -31,10 +31,6 @@ class LiveSourcePin : public OutputPin, public IAMStreamControl {
 
     LONG DeliveredCount() const { return delivered_; }
     LONG DroppedCount() const { return dropped_; }
-    void ResetCounts() {
-        delivered_ = 0;
-        dropped_ = 0;
-    }
 
   protected:
     HRESULT QueryExtraInterface(REFIID iid, void** out) override;

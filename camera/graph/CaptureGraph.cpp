@@ -304,8 +304,8 @@ bool CaptureGraph::AssembleRecordGraph(const std::wstring& path) {
 
     HRESULT hr;
     if (!FileExists(path)) {
-        hr = media::avi::AllocCapFile(builder_.Get(), path.c_str(),
-                                      static_cast<DWORDLONG>(captureFileMegabytes_) * 1048576u);
+        // A new file is preallocated one megabyte.
+        hr = media::avi::AllocCapFile(builder_.Get(), path.c_str(), 1048576u);
         if (FAILED(hr)) {
             Log(L"capture file not preallocated", hr);
             Show(graphtext::kPreassignFileSpaceFailed);

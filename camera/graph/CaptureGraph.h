@@ -78,16 +78,11 @@ class CaptureGraph {
     int VideoWidth() const { return videoWidth_; }
     int VideoHeight() const { return videoHeight_; }
     bool CaptureAudio() const { return captureAudio_ != 0; }
-    // Megabytes preallocated for a new AVI file.
-    int CaptureFileMegabytes() const { return captureFileMegabytes_; }
-    void SetCaptureFileMegabytes(int megabytes) { captureFileMegabytes_ = megabytes; }
 
     // The filters the picture settings reach (null outside the preview graph).
     IBaseFilter* VideoCaptureFilter() const { return videoCapture_.Get(); }
-    IBaseFilter* AudioCaptureFilter() const { return audioCapture_.Get(); }
     IBaseFilter* OverlayFilter() const { return overlay_.Get(); }
     IBaseFilter* ReversalFilter() const { return reversal_.Get(); }
-    IBaseFilter* GrabberFilter() const { return grabber_.Get(); }
     IGraphBuilder* Graph() const { return graph_.Get(); }
 
   private:
@@ -103,7 +98,6 @@ class CaptureGraph {
     CaptureState state_ = Idle;
     int previewBuilt_ = 0;
     int captureBuilt_ = 0;
-    int captureFileMegabytes_ = 1;
     int videoWidth_ = 640;
     int videoHeight_ = 480;
 

@@ -204,7 +204,6 @@ HRESULT AviFileMuxFilter::OpenFile() {
     }
     EnterCriticalSection(&writeLock_);
     writer_ = std::move(writer);
-    videoChunks_ = 0;
     LeaveCriticalSection(&writeLock_);
     return S_OK;
 }
@@ -227,7 +226,6 @@ HRESULT AviFileMuxFilter::WriteSample(bool video, IMediaSample* sample) {
     if (writer_) {
         if (video) {
             written = writer_->WriteVideo(data, static_cast<uint32_t>(length), sample->IsSyncPoint() == S_OK);
-            if (written) ++videoChunks_;
         } else {
             written = writer_->WriteAudio(data, static_cast<uint32_t>(length));
         }

@@ -26,7 +26,6 @@ class AviMuxInputPin : public InputPin {
     STDMETHODIMP EndOfStream() override;
     HRESULT Active() override;
 
-    bool IsVideo() const { return video_; }
     bool EndOfStreamSeen() const { return endOfStream_; }
 
   private:
@@ -62,9 +61,6 @@ class AviFileMuxFilter : public BaseFilter, public IFileSinkFilter, public IAMFi
     HRESULT WriteSample(bool video, IMediaSample* sample);
     void PinEnded();
 
-    // What the file holds so far (tests).
-    unsigned VideoChunks() const { return videoChunks_; }
-
   protected:
     HRESULT QueryExtraInterface(REFIID iid, void** out) override;
 
@@ -77,7 +73,6 @@ class AviFileMuxFilter : public BaseFilter, public IFileSinkFilter, public IAMFi
     std::wstring path_;
     CRITICAL_SECTION writeLock_;
     std::unique_ptr<::avi::AviWriter> writer_;
-    volatile unsigned videoChunks_ = 0;
 };
 
 }  // namespace media::avi

@@ -68,7 +68,6 @@ class AviWriter {
     uint64_t AudioBytes() const { return audioBytes_; }
     uint32_t AudioBytesPerSecond() const { return audioAvgBytes_; }
     uint64_t BytesWritten() const { return position_; }
-    uint32_t Segments() const { return segment_ + (file_ ? 1 : 0); }
 
   private:
     struct Chunk {

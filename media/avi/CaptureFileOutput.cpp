@@ -1,7 +1,5 @@
 #include "media/avi/CaptureFileOutput.h"
 
-#include <atomic>
-
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "media/avi/AviFileMux.h"
@@ -9,8 +7,6 @@
 namespace media::avi {
 
 namespace {
-
-std::atomic<bool> g_preferOwnMux{false};
 
 void Log(const wchar_t* what, HRESULT hr) {
     wchar_t line[160];
@@ -34,10 +30,6 @@ HRESULT ExtendFile(LPCWSTR path, DWORDLONG bytes) {
 
 }  // namespace
 
-void PreferOwnMultiplexer(bool prefer) {
-    g_preferOwnMux = prefer;
-}
-
 HRESULT AllocCapFile(ICaptureGraphBuilder2* builder, LPCWSTR path, DWORDLONG bytes) {
     if (!path || !*path) return E_INVALIDARG;
     if (builder) {
@@ -55,7 +47,7 @@ HRESULT SetOutputFileName(ICaptureGraphBuilder2* builder, IGraphBuilder* graph, 
     *mux = nullptr;
     if (sink) *sink = nullptr;
     if (*type != MEDIASUBTYPE_Avi) return E_INVALIDARG;
-    if (builder && !g_preferOwnMux) {
+    if (builder) {
         HRESULT hr = builder->SetOutputFileName(type, path, mux, sink);
         if (hr != E_NOTIMPL) return hr;
         Log(L"the builder has no SetOutputFileName; using our multiplexer", hr);

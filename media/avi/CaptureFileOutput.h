@@ -19,7 +19,4 @@ HRESULT AllocCapFile(ICaptureGraphBuilder2* builder, LPCWSTR path, DWORDLONG byt
 HRESULT SetOutputFileName(ICaptureGraphBuilder2* builder, IGraphBuilder* graph, const GUID* type,
                           LPCWSTR path, IBaseFilter** mux, IFileSinkFilter** sink);
 
-// Tests: true makes SetOutputFileName always use our multiplexer.
-void PreferOwnMultiplexer(bool prefer);
-
 }  // namespace media::avi

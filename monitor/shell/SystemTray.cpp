@@ -84,10 +84,6 @@ UINT CSystemTray::TaskbarCreatedMessage() {
     return g_taskbarCreated;
 }
 
-UINT CSystemTray::TrayNotifyMessage() {
-    return g_trayNotify;
-}
-
 HWND CSystemTray::GetHolderWindow() {
     return g_holder.wnd && ::IsWindow(g_holder.wnd) ? g_holder.wnd : nullptr;
 }

@@ -22,7 +22,6 @@ class CSystemTray : public CWnd {
 
     // Registered once when the program starts.
     static UINT TaskbarCreatedMessage();
-    static UINT TrayNotifyMessage();  // "CSystemTray::TrayNotify"
 
     CSystemTray();
     ~CSystemTray() override;

@@ -15,7 +15,6 @@ class FrameSlot {
   public:
     // Allocates the three buffers (zeroed). Not thread-safe: call while no producer runs.
     void Reset(size_t frameBytes);
-    size_t FrameBytes() const { return bytes_; }
 
     // Producer side (one thread).
     uint8_t* ProducerBuffer() { return buffers_[producer_].data(); }
