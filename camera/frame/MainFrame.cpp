@@ -381,19 +381,12 @@ void CMainFrame::OnCaptureStop() {
 
 // Sheets and dialogs.
 
-std::wstring CMainFrame::SheetTitle(UINT command, const wchar_t* fallback) const {
-    std::wstring title = CPelLang::GetInstance()->GetLangString(L"MainMenu", static_cast<int>(command));
-    return title.empty() ? fallback : title;
-}
-
 void CMainFrame::OnSettings() {
-    if (RunConfigSheet(*this, SheetTitle(ID_SETTINGS, L"Config")) == IDOK && context_.saveSettings)
-        context_.saveSettings();
+    RunSheetCommand(*this, ID_SETTINGS);
 }
 
 void CMainFrame::OnEffects() {
-    if (RunEffectSheet(*this, SheetTitle(ID_EFFECTS, L"Effect")) == IDOK && context_.saveSettings)
-        context_.saveSettings();
+    RunSheetCommand(*this, ID_EFFECTS);
 }
 
 void CMainFrame::OnCompany() {

@@ -60,8 +60,6 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     const MainFrameContext& Context() const { return context_; }
 
     CaptureGraph& Graph() { return graph_; }
-    const CaptureDeviceList& VideoDevices() const { return videoDevices_; }
-    const CaptureDeviceList& AudioDevices() const { return audioDevices_; }
     CStatusBar& StatusBar() { return statusBar_; }
     CSampleGrabberCB& SampleGrabber() { return grabberCallback_; }
     int VideoDeviceCount() const { return videoDeviceCount_; }
@@ -117,7 +115,6 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     void ReleaseGraph();
     void UnregisterDeviceNotification();
     HMENU Popup(int position) const;
-    std::wstring SheetTitle(UINT command, const wchar_t* fallback) const;
 
     MainFrameContext context_;
     // The capture graph and the devices of the Device menu (slot i = command 32771 + i / 32781 + i).

@@ -31,12 +31,7 @@ class FramePageHost : public PageHost {
 
 }  // namespace
 
-INT_PTR RunConfigSheet(CMainFrame& frame, const std::wstring& title) {
+INT_PTR RunSheetCommand(CMainFrame& frame, UINT command) {
     FramePageHost host(frame);
-    return RunConfigSheet(host, title);
-}
-
-INT_PTR RunEffectSheet(CMainFrame& frame, const std::wstring& title) {
-    FramePageHost host(frame);
-    return RunEffectSheet(host, title);
+    return RunSheetCommand(command, host, frame.Context().saveSettings);
 }

@@ -22,13 +22,8 @@ class BasicCfgPageTest : public PageTest {
         fw::ModalScript script;
         script.OnNextSheet(
             [&](CPropertySheet& sheet) { drive(sheet, static_cast<CConfigSheet&>(sheet).basicPage); });
-        const INT_PTR result = RunConfigSheet(host, L"Config");
-        captions = script.dialogs.empty() ? CString() : script.dialogs[0].caption;
-        messageBoxes = script.messageBoxes.size();
-        return result;
+        return RunSheetCommand(kSettingsCommand, host);
     }
-    CString captions;
-    size_t messageBoxes = 0;
 };
 
 TEST_F(BasicCfgPageTest, ListsHoldTheThirteenOutputAndSixteenPhotoSizesInOrder) {

@@ -30,7 +30,7 @@ class BasicEftPageTest : public PageTest {
             EXPECT_EQ(CameraSettings.effectsPageOpen, 1);
             drive(sheet, static_cast<CEffectSheet&>(sheet).effectsPage);
         });
-        const INT_PTR result = RunEffectSheet(host, L"Effect");
+        const INT_PTR result = RunSheetCommand(kEffectsCommand, host);
         EXPECT_EQ(CameraSettings.effectsPageOpen, 0);
         return result;
     }
