@@ -24,9 +24,6 @@
 
 class CPreviewWnd;
 
-// The button class of the main window's controls: drawn from the skin's pictures.
-using CMonitorButton = CSkinButton;
-
 class CMonitorDlg : public CDialog, public IMonitorDialogHost {
   public:
     static constexpr UINT_PTR kTickTimer = 1;
@@ -97,27 +94,27 @@ class CMonitorDlg : public CDialog, public IMonitorDialogHost {
     int m_nStillCooldown = 0;
 
     // Controls, bound by id.
-    CMonitorButton m_btnClose;              // 1046
-    CMonitorButton m_btnMinimize;           // 1054
-    CComboBox m_cbAudioDevice;              // 1042
-    CMonitorButton m_btnAudioSettings;      // 1044
-    CComboBox m_cbAudioCompressor;          // 1043
-    CMonitorButton m_btnRecordAudio;        // 1068
-    CMonitorButton m_btnVideoSettings;      // 1027
-    CComboBox m_cbVideoCompressor;          // 1038
-    CMonitorButton m_btnSize[7];            // 1000 to 1005, 1071
-    CMonitorButton m_btnClock;              // 1008
-    CMonitorButton m_btnTimerShot;          // 1012
-    CMonitorButton m_btnSnapshot;           // 1009
-    CMonitorButton m_btnTimerShotSettings;  // 1036
-    CMonitorButton m_btnRecorder;           // 1056
-    CMonitorButton m_btnRecordLamp;         // 1057
-    CMonitorButton m_btnAbout;              // 1013
-    CMonitorButton m_btnAudioStrip;         // 1055
-    CMonitorButton m_btnMonitor;            // 1069
-    CMonitorButton m_btnMotionLamp;         // 1070
-    CButton m_btnRecorderState;             // 1039: "Run recorder" or "Stop recorder"
-    CStatic m_stPicture;                    // 1014
+    CSkinButton m_btnClose;              // 1046
+    CSkinButton m_btnMinimize;           // 1054
+    CComboBox m_cbAudioDevice;           // 1042
+    CSkinButton m_btnAudioSettings;      // 1044
+    CComboBox m_cbAudioCompressor;       // 1043
+    CSkinButton m_btnRecordAudio;        // 1068
+    CSkinButton m_btnVideoSettings;      // 1027
+    CComboBox m_cbVideoCompressor;       // 1038
+    CSkinButton m_btnSize[7];            // 1000 to 1005, 1071
+    CSkinButton m_btnClock;              // 1008
+    CSkinButton m_btnTimerShot;          // 1012
+    CSkinButton m_btnSnapshot;           // 1009
+    CSkinButton m_btnTimerShotSettings;  // 1036
+    CSkinButton m_btnRecorder;           // 1056
+    CSkinButton m_btnRecordLamp;         // 1057
+    CSkinButton m_btnAbout;              // 1013
+    CSkinButton m_btnAudioStrip;         // 1055
+    CSkinButton m_btnMonitor;            // 1069
+    CSkinButton m_btnMotionLamp;         // 1070
+    CButton m_btnRecorderState;          // 1039: "Run recorder" or "Stop recorder"
+    CStatic m_stPicture;                 // 1014
 
     CStillCapture m_capture;
     CString m_strDeviceLabel;  // static 1017

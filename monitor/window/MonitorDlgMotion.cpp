@@ -6,7 +6,6 @@
 
 #include <ctime>
 #include <string>
-#include <type_traits>
 
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/app/ProgramFolder.h"
@@ -23,23 +22,6 @@ namespace {
 
 constexpr const char* kNoAudioDevice = "Not found valid Audio device. Disable Alarm!";
 constexpr const char* kDetectorFailed = "Failed to Moveing Object Tracking!\r\n";
-
-// The skinned button takes a picture set; a plain button keeps the picture it has.
-template <typename Button, typename = void>
-struct HasBitmaps : std::false_type {};
-template <typename Button>
-struct HasBitmaps<Button, std::void_t<decltype(std::declval<Button&>().SetBitmaps(0u, 0u, 0u, 0u, 0u, 0u))>>
-    : std::true_type {};
-
-template <typename Button>
-void SetPictures(Button& button, UINT normal, UINT checked, UINT mask) {
-    if constexpr (HasBitmaps<Button>::value) {
-        button.SetBitmaps(normal, checked, 0u, 0u, 0u, mask, Button::kOneToOne, 0, 0);
-        if (button.m_hWnd) button.Invalidate();
-    } else {
-        (void)button, (void)normal, (void)checked, (void)mask;
-    }
-}
 
 void GenerateMask(CMovDetector& detector, const BYTE* frame, BYTE* mask, BYTE sensitivity) {
     detector.GenerateMask(frame, mask, sensitivity);
@@ -123,8 +105,9 @@ void CMonitorDlg::ShowMotionLamp(bool on) {
 }
 
 void CMonitorDlg::SetMonitorButtonLit(bool lit) {
-    SetPictures(m_btnMonitor, lit ? ORV_BMP_MONITOR_ON : ORV_BMP_MONITOR, ORV_BMP_MONITOR_ON,
-                ORV_BMP_MASK_BUTTON);
+    m_btnMonitor.SetBitmaps(lit ? ORV_BMP_MONITOR_ON : ORV_BMP_MONITOR, ORV_BMP_MONITOR_ON, 0u, 0u, 0u,
+                            ORV_BMP_MASK_BUTTON, CSkinButton::kOneToOne, 0, 0);
+    if (m_btnMonitor.m_hWnd) m_btnMonitor.Invalidate();
 }
 
 void CMonitorDlg::SetupMotion() {

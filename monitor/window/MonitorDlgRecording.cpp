@@ -134,7 +134,7 @@ void CMonitorDlg::ControlLock(BOOL enable) {
         m_pZoomBuf.reset(
             new BYTE[static_cast<size_t>(m_nDispWidth) * static_cast<size_t>(m_nDispHeight) * 3]);
     }
-    for (CMonitorButton& button : m_btnSize) button.EnableWindow(enable);
+    for (CSkinButton& button : m_btnSize) button.EnableWindow(enable);
     m_btnClock.EnableWindow(enable);
     m_btnRecorderState.EnableWindow(enable);
     m_btnAudioSettings.EnableWindow(enable);
