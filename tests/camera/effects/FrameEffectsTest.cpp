@@ -19,7 +19,7 @@
 #include "camera/settings/CameraSettings.h"
 #include "camera/settings/SettingsStore.h"
 #include "framework/FontDialog.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"
 #include "framework/WinApp.h"

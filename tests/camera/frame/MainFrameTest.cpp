@@ -17,7 +17,7 @@
 #include "camera/photo/PhotoCapture.h"
 #include "camera/settings/CameraSettings.h"
 #include "framework/CmdUI.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "framework/PropertySheet.h"
 #include "media/avi/AviReader.h"
 #include "tests/devices/support/CaptureProbe.h"

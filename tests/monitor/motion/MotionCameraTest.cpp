@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/dialogs/DialogIds.h"
 #include "monitor/resources/MonitorIds.h"

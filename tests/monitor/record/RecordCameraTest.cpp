@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "media/avi/AviReader.h"
 #include "media/avi/AviWriter.h"
 #include "monitor/app/MonitorSettings.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/window/MonitorDlg.h"
 
 namespace live_window {

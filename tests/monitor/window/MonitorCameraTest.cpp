@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/TickClock.h"
