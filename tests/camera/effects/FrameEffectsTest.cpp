@@ -25,6 +25,7 @@
 #include "framework/WinApp.h"
 #include "media/DShow.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "framework/PropertySheet.h"
 #include "media/avi/AviReader.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 
@@ -35,27 +36,6 @@ bool PumpUntil(Condition done, DWORD ms = 5000) {
         Pump(50);
     }
     return done();
-}
-
-// Runs testcamctl while this thread keeps answering messages: its device broadcast is sent to
-// every top-level window and waits for each.
-bool TestcamctlPumping(const char* arguments) {
-    std::string command = std::string("\"Z:") + TESTCAMCTL_PATH + "\" " + arguments;
-    for (char& c : command)
-        if (c == '/') c = '\\';
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 30000, QS_ALLINPUT | QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1)
-        Pump(0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code == 0;
 }
 
 std::wstring MenuText(HMENU menu, int position) {
@@ -191,14 +171,14 @@ TEST_F(MainFrameTest, UnplugHaltsAndClearsThePanePlugWhileIdleRestartsThePreview
     ASSERT_EQ(frame->Graph().State(), Previewing);
     ASSERT_TRUE(PumpUntil([&] { return Pane() == L"USB2.0 PC CAMERA"; }));
 
-    ASSERT_TRUE(TestcamctlPumping("unplug"));
+    ASSERT_EQ(probe::RunTestcamctl("unplug", true), 0);
     EXPECT_TRUE(PumpUntil([&] { return frame->Graph().State() == Idle; }));
     Pump(700);
     EXPECT_EQ(Pane(), L"");
     EXPECT_TRUE(PumpUntil([&] { return GetMenuItemCount(Popup(kDevicePopup)) == 1; }));
     EXPECT_FALSE(Enabled(kCapturePopup, ID_TAKE_PHOTO));
 
-    ASSERT_TRUE(TestcamctlPumping("plug"));
+    ASSERT_EQ(probe::RunTestcamctl("plug", true), 0);
     EXPECT_TRUE(PumpUntil([&] { return frame->Graph().State() == Previewing; }));
     EXPECT_EQ(GetMenuItemCount(Popup(kDevicePopup)), 3);
     EXPECT_TRUE(Checked(ID_VIDEO_DEVICE_FIRST));
@@ -358,7 +338,7 @@ TEST_F(MainFrameTest, FrameTypeCommandsAreGreyedWhileRecordingOrWithoutAPreview)
     ASSERT_EQ(frame->Graph().State(), Previewing);
     EXPECT_TRUE(noFrameEnabled());
 
-    ASSERT_TRUE(TestcamctlPumping("unplug"));
+    ASSERT_EQ(probe::RunTestcamctl("unplug", true), 0);
     ASSERT_TRUE(PumpUntil([&] { return frame->Graph().State() == Idle; }));
     EXPECT_FALSE(noFrameEnabled());
     Command(ID_FRAME_TYPE_FIRST);

@@ -9,8 +9,8 @@
 #include "media/avi/AviReader.h"
 #include "media/avi/AviWriter.h"
 #include "tests/monitor/capture/TempFile.h"
-#include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/capture/VfwPlayback.h"
+#include "tests/devices/support/TestCamera.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +19,19 @@
 
 using namespace avi;
 using namespace yscap;
-using capture_test::TestCamCtl;
+using probe::RunTestcamctl;
 
 namespace {
 
 class StillCaptureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!capture_test::TestCameraAvailable())
-            GTEST_SKIP() << "test camera not registered (TESTCAM_DLL or the prefix)";
         leaksBefore_ = ComLeaks();
+        REQUIRE_TEST_CAMERA();
     }
     void TearDown() override {
-        if (!capture_test::TestCameraAvailable()) return;
         capture_.Release();
-        TestCamCtl("plug");
-        TestCamCtl("refuse off");
+        probe::ResetTestCamera();
         EXPECT_EQ(ComLeaks(), leaksBefore_) << "a COM object was not released to zero";
     }
 
@@ -96,7 +93,7 @@ TEST_F(StillCaptureTest, InitGivesFramesOfExactlyTheAskedSize) {
 }
 
 TEST_F(StillCaptureTest, RefusedSizeIsScaledFromTheNearestOffer) {
-    ASSERT_EQ(TestCamCtl("refuse 640x480"), 0);
+    ASSERT_EQ(RunTestcamctl("refuse 640x480"), 0);
     ASSERT_TRUE(capture_.Init(0, 640, 480));
     ASSERT_TRUE(WaitFrame());
     EXPECT_TRUE(HasPicture());
@@ -105,7 +102,7 @@ TEST_F(StillCaptureTest, RefusedSizeIsScaledFromTheNearestOffer) {
 TEST_F(StillCaptureTest, UnplugSetsLostAndKeepsTheLastFrame) {
     ASSERT_TRUE(capture_.Init(0, 320, 240));
     ASSERT_TRUE(WaitFrame());
-    ASSERT_EQ(TestCamCtl("unplug"), 0);
+    ASSERT_EQ(RunTestcamctl("unplug"), 0);
     // The graph reports the loss: noticed well before a silent camera would count as gone.
     ASSERT_TRUE(TickUntil([&] { return capture_.m_bLost != 0; }, 2000));
     BYTE* last = capture_.m_pFrame;
@@ -116,7 +113,7 @@ TEST_F(StillCaptureTest, UnplugSetsLostAndKeepsTheLastFrame) {
     EXPECT_EQ(std::memcmp(copy.data(), capture_.m_pFrame, copy.size()), 0);
     capture_.Release();
     EXPECT_FALSE(capture_.Init(0, 320, 240));  // the device is gone
-    ASSERT_EQ(TestCamCtl("plug"), 0);
+    ASSERT_EQ(RunTestcamctl("plug"), 0);
     EXPECT_TRUE(capture_.Init(0, 320, 240));
     EXPECT_EQ(capture_.m_bLost, 0);
 }
@@ -153,8 +150,7 @@ TEST_F(StillCaptureTest, RecordingWithEveryListedCompressorWritesAFileThatPlaysB
 
 TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
     ScopedComInit com;
-    const auto inputs = ListAudioInputs();
-    if (inputs.empty()) GTEST_SKIP() << "no audio input";
+    REQUIRE_TONE_SOURCE();
     const std::string path = capture_test::TempFile("ys_cam_rec_audio.avi");
     ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, 0, 0, 1, 1, 1, path));
     Tick(2000);
@@ -172,7 +168,7 @@ TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
 
 TEST_F(StillCaptureTest, EachAudioFormatIsRecordedOrFallsBackToPcmVisibly) {
     ScopedComInit com;
-    if (ListAudioInputs().empty()) GTEST_SKIP() << "no audio input";
+    REQUIRE_TONE_SOURCE();
     const auto& formats = AudioCompressors();
     for (size_t i = 0; i < formats.size(); ++i) {
         SCOPED_TRACE(formats[i].name);
@@ -205,7 +201,7 @@ TEST_F(StillCaptureTest, UnplugWhileRecordingLeavesAReadableFile) {
     const std::string path = capture_test::TempFile("ys_cam_unplug.avi");
     ASSERT_TRUE(capture_.GetAviFromCam(0, 640, 480, 0, 0, 1, 0, 1, path));
     Tick(1500);
-    ASSERT_EQ(TestCamCtl("unplug"), 0);
+    ASSERT_EQ(RunTestcamctl("unplug"), 0);
     ASSERT_TRUE(TickUntil([&] { return capture_.m_bLost != 0; }, 5000));
     capture_.Release();
     const AviFileInfo avi = Parse(path);
