@@ -19,7 +19,7 @@
 #include "framework/CmdUI.h"
 #include "tests/support/ModalScript.h"
 #include "framework/PropertySheet.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "tests/devices/support/CaptureProbe.h"
 #include "tests/devices/support/TestCamera.h"
 
@@ -257,9 +257,7 @@ TEST_F(MainFrameTest, StartAndStopCaptureRecordAndReturnToAPreview) {
     EXPECT_TRUE(frame->Graph().PreviewGraphBuilt());
     EXPECT_TRUE(script.messageBoxes.empty());
 
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(std::filesystem::path(path).string(), info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(std::filesystem::path(path).string());
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     EXPECT_EQ(info.streams.size(), 2u);
     EXPECT_GE(info.ChunkCount(0), 10u);

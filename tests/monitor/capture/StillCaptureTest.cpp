@@ -6,7 +6,7 @@
 #include "monitor/libs/YsCapture/AudioSource.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 #include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/VfwPlayback.h"
@@ -65,13 +65,6 @@ class StillCaptureTest : public ::testing::Test {
     long leaksBefore_ = 0;
 };
 
-AviFileInfo Parse(const std::string& path) {
-    AviFileInfo info;
-    std::string error;
-    EXPECT_TRUE(ParseAviFile(path, info, error)) << error;
-    return info;
-}
-
 }  // namespace
 
 TEST_F(StillCaptureTest, InitGivesFramesOfExactlyTheAskedSize) {
@@ -128,7 +121,7 @@ TEST_F(StillCaptureTest, RecordingWithEveryListedCompressorWritesAFileThatPlaysB
         Tick(2500);
         capture_.Release();
 
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 1u);  // no audio asked, none written
         EXPECT_EQ(avi.main.width, 320u);
         EXPECT_EQ(avi.main.height, 240u);
@@ -155,7 +148,7 @@ TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
     ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, 0, 0, 1, 1, 1, path));
     Tick(2000);
     capture_.Release();
-    const AviFileInfo avi = Parse(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     ASSERT_EQ(avi.streams.size(), 2u);
     EXPECT_GT(avi.ChunkCount(1), 0u);
     EXPECT_GT(avi.main.totalFrames, 20u);
@@ -177,7 +170,7 @@ TEST_F(StillCaptureTest, EachAudioFormatIsRecordedOrFallsBackToPcmVisibly) {
         ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, int(i), 0, 255, 1, 1, path));
         Tick(600);
         capture_.Release();
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 2u);
         const uint16_t tag = uint16_t(avi.streams[1].format[0] | avi.streams[1].format[1] << 8);
         if (capture_.m_bAudioFallback)
@@ -204,7 +197,7 @@ TEST_F(StillCaptureTest, UnplugWhileRecordingLeavesAReadableFile) {
     ASSERT_EQ(RunTestcamctl("unplug"), 0);
     ASSERT_TRUE(TickUntil([&] { return capture_.m_bLost != 0; }, 5000));
     capture_.Release();
-    const AviFileInfo avi = Parse(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     ASSERT_EQ(avi.streams.size(), 1u);
     EXPECT_GT(avi.main.totalFrames, 10u);
     EXPECT_EQ(avi.main.width, 640u);

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 #include "monitor/app/ProgramFolder.h"
 #include "tests/monitor/window/LiveWindow.h"
@@ -47,9 +47,7 @@ TEST_F(RecordCameraTest, RecordsAPlayableFileWhileThePreviewRuns) {
         EXPECT_EQ(dlg.m_bRecording, 0);
     });
     EXPECT_TRUE(script.messageBoxes.empty());
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     ASSERT_EQ(info.streams.size(), 1u);
     EXPECT_EQ(info.streams[0].type, avi::MakeFourCc('v', 'i', 'd', 's'));
@@ -72,9 +70,7 @@ TEST_F(RecordCameraTest, AudioStreamWhenAsked) {
         RunFor(2000);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
     });
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     ASSERT_EQ(info.streams.size(), 2u);
     EXPECT_EQ(info.streams[1].type, avi::MakeFourCc('a', 'u', 'd', 's'));
@@ -101,9 +97,7 @@ TEST_F(RecordCameraTest, UnpluggedWhileRecordingLeavesAReadableFile) {
     EXPECT_EQ(script.messageBoxes[0].text, CString("Video capture device lost.Stopping capture!"));
     EXPECT_EQ(script.messageBoxes[1].text,
               CString("ERROR during capture AVI file (Device Lost).Stopping capture!\r\n"));
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     EXPECT_GT(info.ChunkCount(0), 0u);
 }
