@@ -1,6 +1,6 @@
 // The seam for modal UI. With no hook installed every message box and modal dialog is real Win32.
 // With a hook installed (tests), each message box call and each modal run goes to the hook instead
-// of a person: the hook reads what is shown and answers. See framework/ModalScript.h for the
+// of a person: the hook reads what is shown and answers. See tests/support/ModalScript.h for the
 // ready-made hook tests use.
 #pragma once
 

@@ -358,11 +358,7 @@ LRESULT CMainFrame::OnPhotoReady(WPARAM, LPARAM) {
     GetLocalTime(&now);
     const SavedPhoto photo =
         SavePhoto(grabberCallback_, ProcessPhotoBuffer(), CameraSettings.albumFolder, m_hWnd, now);
-    if (photo.written) {
-        lastPhotoPath_ = photo.path;
-    } else {
-        MessageBox(PhotoNotWrittenMessage(photo.path).c_str(), nullptr, MB_OK);
-    }
+    if (!photo.written) MessageBox(PhotoNotWrittenMessage(photo.path).c_str(), nullptr, MB_OK);
     return 1;
 }
 

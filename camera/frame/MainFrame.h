@@ -65,8 +65,6 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     int VideoDeviceCount() const { return videoDeviceCount_; }
     int PropertyPosition() const { return propertyPosition_; }
     bool DeviceNotificationRegistered() const { return deviceNotification_ != nullptr; }
-    // The path of the last photo written (empty before the first; a failed photo leaves it).
-    const std::wstring& LastPhotoPath() const { return lastPhotoPath_; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra) override;
@@ -128,7 +126,6 @@ class CMainFrame : public CFrameWnd, private GraphHost {
     int propertyPosition_ = -1;
     HDEVNOTIFY deviceNotification_ = nullptr;
     CSampleGrabberCB grabberCallback_;
-    std::wstring lastPhotoPath_;
     // What the overlay and the reversal filter were last given: the text is drawn turned for the
     // flips and drawn again when they change.
     std::wstring shownText_;

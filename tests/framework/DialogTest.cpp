@@ -1,5 +1,5 @@
 #include "framework/Framework.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "tests/framework/TestIds.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 
 #include "framework/Handles.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 

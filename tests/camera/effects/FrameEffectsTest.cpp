@@ -19,12 +19,13 @@
 #include "camera/settings/CameraSettings.h"
 #include "camera/settings/SettingsStore.h"
 #include "framework/FontDialog.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
 #include "media/DShow.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 
@@ -191,17 +192,17 @@ class FrameEffectsTest : public ::testing::Test {
     void StillPictureWithoutFrame() {
         ASSERT_EQ(probe::RunTestcamctl("still on"), 0);
         stillPicture = true;
-        SetPhotoOpenerForTesting([](HWND, const std::wstring&) {});
+        SetPhotoOpenerForTesting([this](HWND, const std::wstring&) { ++photosWritten; });
         frame->ApplyPhotoFrame(L"");
         Pump(300);
     }
     Photo TakePhoto() {
-        Pump(300);  // a change sent to the filters reaches the next frames
-        const std::wstring before = frame->LastPhotoPath();
+        Pump(300);                         // a change sent to the filters reaches the next frames
+        const int before = photosWritten;  // only a written photo is opened
         Command(ID_TAKE_PHOTO);
-        for (int waited = 0; waited < 5000 && frame->LastPhotoPath() == before; waited += 50) Pump(50);
+        for (int waited = 0; waited < 5000 && photosWritten == before; waited += 50) Pump(50);
         Photo photo;
-        if (frame->LastPhotoPath() == before) return photo;
+        if (photosWritten == before) return photo;
         const PIC_PARAM& param = ProcessPhotoBuffer().Param();
         photo.width = param.width;
         photo.height = param.height;
@@ -216,7 +217,7 @@ class FrameEffectsTest : public ::testing::Test {
     std::wstring folder;
     CZelParser document;
     CMainFrame* frame = nullptr;  // deletes itself when its window is destroyed
-    int saves = 0;
+    int saves = 0, photosWritten = 0;
     bool stillPicture = false;
 };
 

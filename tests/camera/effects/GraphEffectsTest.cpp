@@ -14,6 +14,7 @@
 #include "media/DShow.h"
 #include "tests/camera/effects/FakeFilters.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "framework/Handles.h"
 #include "media/QeditGuids.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 

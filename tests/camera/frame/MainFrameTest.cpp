@@ -17,10 +17,11 @@
 #include "camera/photo/PhotoCapture.h"
 #include "camera/settings/CameraSettings.h"
 #include "framework/CmdUI.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "framework/PropertySheet.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 
@@ -35,27 +36,6 @@ bool PumpUntil(Condition done, DWORD ms = 5000) {
         Pump(50);
     }
     return done();
-}
-
-// Runs testcamctl while this thread keeps answering messages: its device broadcast is sent to
-// every top-level window and waits for each.
-bool TestcamctlPumping(const char* arguments) {
-    std::string command = std::string("\"Z:") + TESTCAMCTL_PATH + "\" " + arguments;
-    for (char& c : command)
-        if (c == '/') c = '\\';
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 30000, QS_ALLINPUT | QS_SENDMESSAGE) ==
-           WAIT_OBJECT_0 + 1)
-        Pump(0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code == 0;
 }
 
 std::wstring MenuText(HMENU menu, int position) {
@@ -191,14 +171,14 @@ TEST_F(MainFrameTest, UnplugHaltsAndClearsThePanePlugWhileIdleRestartsThePreview
     ASSERT_EQ(frame->Graph().State(), Previewing);
     ASSERT_TRUE(PumpUntil([&] { return Pane() == L"USB2.0 PC CAMERA"; }));
 
-    ASSERT_TRUE(TestcamctlPumping("unplug"));
+    ASSERT_EQ(probe::RunTestcamctl("unplug", true), 0);
     EXPECT_TRUE(PumpUntil([&] { return frame->Graph().State() == Idle; }));
     Pump(700);
     EXPECT_EQ(Pane(), L"");
     EXPECT_TRUE(PumpUntil([&] { return GetMenuItemCount(Popup(kDevicePopup)) == 1; }));
     EXPECT_FALSE(Enabled(kCapturePopup, ID_TAKE_PHOTO));
 
-    ASSERT_TRUE(TestcamctlPumping("plug"));
+    ASSERT_EQ(probe::RunTestcamctl("plug", true), 0);
     EXPECT_TRUE(PumpUntil([&] { return frame->Graph().State() == Previewing; }));
     EXPECT_EQ(GetMenuItemCount(Popup(kDevicePopup)), 3);
     EXPECT_TRUE(Checked(ID_VIDEO_DEVICE_FIRST));
@@ -227,12 +207,11 @@ TEST_F(MainFrameTest, PhotoAtTheVideoSizeIsAByteExactCopyWrittenToTheAlbum) {
     Open();
     ASSERT_EQ(frame->Graph().State(), Previewing);
     Command(ID_TAKE_PHOTO);
-    ASSERT_TRUE(PumpUntil([&] { return !frame->LastPhotoPath().empty(); }));
-    const std::wstring path = frame->LastPhotoPath();
+    ASSERT_TRUE(PumpUntil([&] { return !opened.empty(); }));  // only a written photo is opened
+    ASSERT_EQ(opened.size(), 1u);
+    const std::wstring path = opened[0];
     EXPECT_EQ(path.rfind(CameraSettings.albumFolder, 0), 0u);
     EXPECT_EQ(path.substr(path.size() - 4), L".jpg");
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], path);
 
     const PIC_PARAM& photo = ProcessPhotoBuffer().Param();
     ASSERT_EQ(photo.width, 640);
@@ -278,9 +257,7 @@ TEST_F(MainFrameTest, StartAndStopCaptureRecordAndReturnToAPreview) {
     EXPECT_TRUE(frame->Graph().PreviewGraphBuilt());
     EXPECT_TRUE(script.messageBoxes.empty());
 
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(std::filesystem::path(path).string(), info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(std::filesystem::path(path).string());
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     EXPECT_EQ(info.streams.size(), 2u);
     EXPECT_GE(info.ChunkCount(0), 10u);
@@ -303,7 +280,7 @@ TEST_F(MainFrameTest, RecordingThatCannotStartRunsThePreviewAgain) {
     EXPECT_TRUE(Enabled(kOptionPopup, ID_EFFECTS));
     EXPECT_FALSE(std::filesystem::exists(path));
     Command(ID_TAKE_PHOTO);
-    EXPECT_TRUE(PumpUntil([&] { return !frame->LastPhotoPath().empty(); })) << "photos work again";
+    EXPECT_TRUE(PumpUntil([&] { return !opened.empty(); })) << "photos work again";
     EXPECT_EQ(script.messageBoxes.size(), 1u);
 }
 
@@ -328,12 +305,11 @@ TEST_F(MainFrameTest, PhotoThatCannotBeWrittenIsNamedInOneMessageAndNotOpened) {
         const std::wstring named = L"The photo was not written:\r\n" + CameraSettings.albumFolder;
         EXPECT_EQ(text.rfind(named, 0), 0u) << folder;
         EXPECT_EQ(text.substr(text.size() - 4), L".jpg") << folder;
-        EXPECT_TRUE(frame->LastPhotoPath().empty());
         EXPECT_TRUE(opened.empty()) << "a missing file is not opened";
     }
     CameraSettings.albumFolder = (album / "").wstring();
     Command(ID_TAKE_PHOTO);
-    ASSERT_TRUE(PumpUntil([&] { return !frame->LastPhotoPath().empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !opened.empty(); }));
     EXPECT_EQ(opened.size(), 1u);
 }
 
@@ -360,7 +336,7 @@ TEST_F(MainFrameTest, FrameTypeCommandsAreGreyedWhileRecordingOrWithoutAPreview)
     ASSERT_EQ(frame->Graph().State(), Previewing);
     EXPECT_TRUE(noFrameEnabled());
 
-    ASSERT_TRUE(TestcamctlPumping("unplug"));
+    ASSERT_EQ(probe::RunTestcamctl("unplug", true), 0);
     ASSERT_TRUE(PumpUntil([&] { return frame->Graph().State() == Idle; }));
     EXPECT_FALSE(noFrameEnabled());
     Command(ID_FRAME_TYPE_FIRST);

@@ -18,6 +18,7 @@
 #include "media/avi/AviReader.h"
 #include "media/avi/CaptureFileOutput.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 namespace {
 

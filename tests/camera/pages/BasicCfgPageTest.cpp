@@ -8,7 +8,7 @@
 #include "camera/pages/PageIds.h"
 #include "camera/pages/SheetRun.h"
 #include "camera/resources/SizeLists.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "tests/camera/pages/PageTestSupport.h"
 
 namespace {

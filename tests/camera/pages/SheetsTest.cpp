@@ -10,7 +10,7 @@
 #include "camera/pages/PageIds.h"
 #include "camera/pages/SheetRun.h"
 #include "camera/settings/SettingsStore.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "framework/WinApp.h"
 #include "tests/camera/pages/PageTestSupport.h"
 

@@ -19,6 +19,7 @@
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "media/DeviceMonikers.h"
+#include "tests/devices/support/TestCamera.h"
 #include "tests/camera/settings/TempFolder.h"
 
 namespace {
@@ -103,15 +104,12 @@ TEST_F(GraphTest, FailuresHandOutNothing) {
     EXPECT_EQ(FilterCount(), 0);
 }
 
-// The test camera (devices/testcam), when it is registered in this prefix: a real capture source
-// for the graph helpers and the grabber callback.
-ComPtr<IBaseFilter> BindTestCamera() {
-    return media::BindDeviceByName(CLSID_VideoInputDeviceCategory, L"Test Pattern Camera");
-}
-
+// The test camera (devices/testcam): a real capture source for the graph helpers and the grabber
+// callback.
 TEST_F(GraphTest, CameraToGrabberToRendererAndOnePhotoFrame) {
-    ComPtr<IBaseFilter> camera = BindTestCamera();
-    if (!camera) GTEST_SKIP() << "the test camera is not registered in this prefix";
+    ComPtr<IBaseFilter> camera =
+        media::BindDeviceByName(CLSID_VideoInputDeviceCategory, L"Test Pattern Camera");
+    REQUIRE_TEST_DEVICE(camera, "Test Pattern Camera");
     ASSERT_EQ(graph_->AddFilter(camera.Get(), L"Camera"), S_OK);
 
     ComPtr<IBaseFilter> grabberFilter, renderer;

@@ -28,26 +28,6 @@ void Pump(DWORD ms) {
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
-int RunTestcamctl(const char* arguments) {
-    // The build hands us the tool's host path; Wine maps the host root to drive Z:.
-    std::string path = "Z:";
-    path += TESTCAMCTL_PATH;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    std::string command = "\"" + path + "\" " + arguments;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    WaitForSingleObject(pi.hProcess, 30000);
-    DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<int>(code);
-}
-
 FrameRecorder::FrameRecorder() {
     InitializeCriticalSection(&lock_);
     arrived_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);

@@ -1,5 +1,6 @@
 // Test helpers around real capture graphs: device enumeration by friendly name, a sample grabber
-// callback that records what arrives, and running testcamctl.
+// callback that records what arrives, and a message pump.
+// The test devices and testcamctl: tests/devices/support/TestCamera.h.
 #pragma once
 
 #include "framework/ComPtr.h"
@@ -17,9 +18,6 @@ ComPtr<IBaseFilter> BindDevice(const GUID& category, const wchar_t* name);
 
 // Dispatches this thread's messages for `ms` milliseconds (windows of the program under test).
 void Pump(DWORD ms);
-
-// Runs testcamctl with the arguments; returns its exit code (-1 when it cannot start).
-int RunTestcamctl(const char* arguments);
 
 struct Frame {
     std::vector<BYTE> bytes;

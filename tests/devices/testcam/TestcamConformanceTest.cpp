@@ -8,6 +8,7 @@
 #include "media/DeviceMonikers.h"
 #include "media/MediaType.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "framework/Handles.h"
 #include "media/MediaType.h"
 #include "tests/devices/support/CaptureProbe.h"
+#include "tests/devices/support/TestCamera.h"
 
 #include <dbt.h>
 #include <gtest/gtest.h>
@@ -145,36 +146,6 @@ LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-struct ToolRun {
-    const char* command;
-    int rc;
-};
-
-DWORD WINAPI RunTool(void* arg) {
-    auto* run = static_cast<ToolRun*>(arg);
-    run->rc = probe::RunTestcamctl(run->command);
-    return 0;
-}
-
-void Pump(DWORD ms) {
-    const DWORD begin = GetTickCount();
-    while (GetTickCount() - begin < ms) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-// testcamctl's broadcast waits for this thread's answer: messages are pumped while it runs.
-int RunToolPumping(const char* command) {
-    ToolRun run = {command, -1};
-    HANDLE thread = CreateThread(nullptr, 0, RunTool, &run, 0, nullptr);
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) Pump(10);
-    CloseHandle(thread);
-    Pump(100);
-    return run.rc;
-}
-
 TEST_F(TestcamFault, UnplugAndPlugAreBroadcast) {
     g_seen = BroadcastSeen();
     WNDCLASSW wc = {};
@@ -185,10 +156,12 @@ TEST_F(TestcamFault, UnplugAndPlugAreBroadcast) {
     HWND window = CreateWindowW(wc.lpszClassName, L"listener", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
                                 nullptr, wc.hInstance, nullptr);
     ASSERT_NE(nullptr, window);
-    EXPECT_EQ(0, RunToolPumping("unplug"));
+    EXPECT_EQ(0, probe::RunTestcamctl("unplug", true));
+    probe::Pump(100);
     EXPECT_EQ(1, g_seen.removals);
     EXPECT_TRUE(g_seen.captureClass);
-    EXPECT_EQ(0, RunToolPumping("plug"));
+    EXPECT_EQ(0, probe::RunTestcamctl("plug", true));
+    probe::Pump(100);
     EXPECT_EQ(1, g_seen.arrivals);
     DestroyWindow(window);
 }

@@ -1,4 +1,5 @@
 #include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +52,6 @@ std::string TempPath(const char* name) {
     return testing::TempDir() + name;
 }
 
-AviFileInfo ParseOrFail(const std::string& path) {
-    AviFileInfo info;
-    std::string error;
-    EXPECT_TRUE(ParseAviFile(path, info, error)) << error;
-    return info;
-}
-
 }  // namespace
 
 TEST(AviWriter, VideoOnlyFileReadsBackWithConsistentHeadersAndIndex) {
@@ -73,7 +67,7 @@ TEST(AviWriter, VideoOnlyFileReadsBackWithConsistentHeadersAndIndex) {
     ASSERT_TRUE(writer.Close());
     EXPECT_TRUE(writer.Close());
 
-    const AviFileInfo avi = ParseOrFail(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     EXPECT_EQ(avi.riffSize + 8u, avi.fileSize);
     EXPECT_EQ(avi.main.width, uint32_t(w));
     EXPECT_EQ(avi.main.height, uint32_t(h));
@@ -107,7 +101,7 @@ TEST(AviWriter, AudioStreamCountsBlocksAndPadsOddChunks) {
     writer.SetVideoRate(2997, 100);
     ASSERT_TRUE(writer.Close());
 
-    const AviFileInfo avi = ParseOrFail(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     ASSERT_EQ(avi.streams.size(), 2u);
     EXPECT_EQ(avi.main.streams, 2u);
     EXPECT_EQ(avi.streams[0].rate, 2997u);
@@ -142,7 +136,7 @@ TEST(AviWriter, LongRecordingsContinueInOpenDmlSegments) {
     EXPECT_FALSE(writer.LimitReached());
     ASSERT_TRUE(writer.Close());
 
-    const AviFileInfo avi = ParseOrFail(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     EXPECT_GT(avi.segments, 5u);
     EXPECT_EQ(avi.odmlTotalFrames, 40u);
     EXPECT_EQ(avi.streams[0].length, 40u);
@@ -179,7 +173,7 @@ TEST(AviWriter, StopsCleanlyWhenTheSuperIndexIsFullOrTheFileLimitIsReached) {
         EXPECT_FALSE(writer.WriteVideo(frame.data(), 10, true));
         ASSERT_TRUE(writer.Close());
 
-        const AviFileInfo avi = ParseOrFail(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         if (mode == 0) {
             EXPECT_EQ(avi.segments, 3u);
         } else {
@@ -212,7 +206,7 @@ TEST(AviWriter, FilePastFourGigabytesStaysConsistent) {
         std::printf("kept %s for a 64-bit reader\n", path.c_str());
         return;
     }
-    const AviFileInfo avi = ParseOrFail(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     EXPECT_GT(avi.fileSize, 1ull << 32);
     EXPECT_GT(avi.odmlTotalFrames, uint32_t((4400ull << 20) / frameBytes) - 1);
     EXPECT_EQ(avi.ChunkCount(0), avi.odmlTotalFrames);
@@ -290,7 +284,7 @@ namespace {
 
 // A full disk, made with the process's file size limit: writes past it fail with EFBIG.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, SIG_IGN);
@@ -300,7 +294,7 @@ public:
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
 
-private:
+  private:
     rlimit saved_{};
 };
 
@@ -327,7 +321,7 @@ TEST(AviWriter, FullDiskKeepsEveryWholeFrameReadable) {
         EXPECT_FALSE(writer.Close());  // the failed write is reported
     }
     ASSERT_GT(taken, 0u);
-    const AviFileInfo avi = ParseOrFail(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     EXPECT_EQ(avi.ChunkCount(0), taken);
     EXPECT_EQ(avi.riffSize + 8u, avi.fileSize);
     EXPECT_EQ(CheckAviIndex(avi), "");
@@ -342,7 +336,7 @@ TEST(AviWriter, FullDiskKeepsEveryWholeFrameReadable) {
         EXPECT_FALSE(writer.Close());
     }
     ASSERT_GT(taken, 0u);
-    const AviFileInfo smallAvi = ParseOrFail(small);
+    const AviFileInfo smallAvi = avi_test::ReadAvi(small);
     EXPECT_EQ(smallAvi.ChunkCount(0), taken);
     EXPECT_EQ(smallAvi.riffSize + 8u, smallAvi.fileSize);
     std::remove(small.c_str());

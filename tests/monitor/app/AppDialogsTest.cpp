@@ -1,7 +1,7 @@
 // The splash screen and the About box on screen, driven through the modal seam.
 #include <gtest/gtest.h>
 
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/AboutDlg.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/app/SplashDlg.h"

@@ -2,7 +2,7 @@
 #include "monitor/libs/YsCapture/AudioCompressors.h"
 #include "monitor/libs/YsCapture/AviRecorder.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "tests/monitor/capture/TempFile.h"
 #include "tests/monitor/capture/VfwPlayback.h"
 
@@ -40,13 +40,6 @@ std::vector<uint8_t> Tone(size_t samples, double phase0) {
     return pcm;
 }
 
-AviFileInfo Parse(const std::string& path) {
-    AviFileInfo info;
-    std::string error;
-    EXPECT_TRUE(ParseAviFile(path, info, error)) << path << ": " << error;
-    return info;
-}
-
 }  // namespace
 
 TEST(AviRecorder, EveryListedCompressorRecordsAReadableFile) {
@@ -65,7 +58,7 @@ TEST(AviRecorder, EveryListedCompressorRecordsAReadableFile) {
         }
         ASSERT_TRUE(recorder.Finish(false));
 
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 1u);
         EXPECT_EQ(avi.main.totalFrames, 22u);  // 20 frames and 2 repeats keep real time
         EXPECT_EQ(avi.streams[0].length, 22u);
@@ -106,7 +99,7 @@ TEST(AviRecorder, AudioIsWrittenInEveryListedFormatAndCanSetTheVideoRate) {
         for (int n = 0; n < 25; ++n) recorder.OnFrame(Pattern(n).data(), n * kFrame);
         ASSERT_TRUE(recorder.Finish(true));
 
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 2u);
         EXPECT_EQ(avi.main.streams, 2u);
         const AviStreamInfo& a = avi.streams[1];
@@ -144,7 +137,7 @@ TEST(AviRecorder, SegmentedFilePlaysThroughVideoForWindows) {
     ASSERT_TRUE(writer.Open(path, format, nullptr, limits));
     for (int n = 0; n < 20; ++n) ASSERT_TRUE(writer.WriteVideo(Pattern(n).data(), kW * kH * 3, true));
     ASSERT_TRUE(writer.Close());
-    AviFileInfo avi = Parse(path);
+    AviFileInfo avi = avi_test::ReadAvi(path);
     EXPECT_GT(avi.segments, 3u);
     EXPECT_EQ(CheckAviIndex(avi), "");
     // Video for Windows reads the first segment (idx1); OpenDML readers read them all.

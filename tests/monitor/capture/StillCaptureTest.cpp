@@ -6,11 +6,11 @@
 #include "monitor/libs/YsCapture/AudioSource.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 #include "tests/monitor/capture/TempFile.h"
-#include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/capture/VfwPlayback.h"
+#include "tests/devices/support/TestCamera.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +19,19 @@
 
 using namespace avi;
 using namespace yscap;
-using capture_test::TestCamCtl;
+using probe::RunTestcamctl;
 
 namespace {
 
 class StillCaptureTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!capture_test::TestCameraAvailable())
-            GTEST_SKIP() << "test camera not registered (TESTCAM_DLL or the prefix)";
         leaksBefore_ = ComLeaks();
+        REQUIRE_TEST_CAMERA();
     }
     void TearDown() override {
-        if (!capture_test::TestCameraAvailable()) return;
         capture_.Release();
-        TestCamCtl("plug");
-        TestCamCtl("refuse off");
+        probe::ResetTestCamera();
         EXPECT_EQ(ComLeaks(), leaksBefore_) << "a COM object was not released to zero";
     }
 
@@ -68,13 +65,6 @@ class StillCaptureTest : public ::testing::Test {
     long leaksBefore_ = 0;
 };
 
-AviFileInfo Parse(const std::string& path) {
-    AviFileInfo info;
-    std::string error;
-    EXPECT_TRUE(ParseAviFile(path, info, error)) << error;
-    return info;
-}
-
 }  // namespace
 
 TEST_F(StillCaptureTest, InitGivesFramesOfExactlyTheAskedSize) {
@@ -96,7 +86,7 @@ TEST_F(StillCaptureTest, InitGivesFramesOfExactlyTheAskedSize) {
 }
 
 TEST_F(StillCaptureTest, RefusedSizeIsScaledFromTheNearestOffer) {
-    ASSERT_EQ(TestCamCtl("refuse 640x480"), 0);
+    ASSERT_EQ(RunTestcamctl("refuse 640x480"), 0);
     ASSERT_TRUE(capture_.Init(0, 640, 480));
     ASSERT_TRUE(WaitFrame());
     EXPECT_TRUE(HasPicture());
@@ -105,7 +95,7 @@ TEST_F(StillCaptureTest, RefusedSizeIsScaledFromTheNearestOffer) {
 TEST_F(StillCaptureTest, UnplugSetsLostAndKeepsTheLastFrame) {
     ASSERT_TRUE(capture_.Init(0, 320, 240));
     ASSERT_TRUE(WaitFrame());
-    ASSERT_EQ(TestCamCtl("unplug"), 0);
+    ASSERT_EQ(RunTestcamctl("unplug"), 0);
     // The graph reports the loss: noticed well before a silent camera would count as gone.
     ASSERT_TRUE(TickUntil([&] { return capture_.m_bLost != 0; }, 2000));
     BYTE* last = capture_.m_pFrame;
@@ -116,7 +106,7 @@ TEST_F(StillCaptureTest, UnplugSetsLostAndKeepsTheLastFrame) {
     EXPECT_EQ(std::memcmp(copy.data(), capture_.m_pFrame, copy.size()), 0);
     capture_.Release();
     EXPECT_FALSE(capture_.Init(0, 320, 240));  // the device is gone
-    ASSERT_EQ(TestCamCtl("plug"), 0);
+    ASSERT_EQ(RunTestcamctl("plug"), 0);
     EXPECT_TRUE(capture_.Init(0, 320, 240));
     EXPECT_EQ(capture_.m_bLost, 0);
 }
@@ -131,7 +121,7 @@ TEST_F(StillCaptureTest, RecordingWithEveryListedCompressorWritesAFileThatPlaysB
         Tick(2500);
         capture_.Release();
 
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 1u);  // no audio asked, none written
         EXPECT_EQ(avi.main.width, 320u);
         EXPECT_EQ(avi.main.height, 240u);
@@ -153,13 +143,12 @@ TEST_F(StillCaptureTest, RecordingWithEveryListedCompressorWritesAFileThatPlaysB
 
 TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
     ScopedComInit com;
-    const auto inputs = ListAudioInputs();
-    if (inputs.empty()) GTEST_SKIP() << "no audio input";
+    REQUIRE_TONE_SOURCE();
     const std::string path = capture_test::TempFile("ys_cam_rec_audio.avi");
     ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, 0, 0, 1, 1, 1, path));
     Tick(2000);
     capture_.Release();
-    const AviFileInfo avi = Parse(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     ASSERT_EQ(avi.streams.size(), 2u);
     EXPECT_GT(avi.ChunkCount(1), 0u);
     EXPECT_GT(avi.main.totalFrames, 20u);
@@ -172,7 +161,7 @@ TEST_F(StillCaptureTest, RecordingWithAudioHasAnAudioStream) {
 
 TEST_F(StillCaptureTest, EachAudioFormatIsRecordedOrFallsBackToPcmVisibly) {
     ScopedComInit com;
-    if (ListAudioInputs().empty()) GTEST_SKIP() << "no audio input";
+    REQUIRE_TONE_SOURCE();
     const auto& formats = AudioCompressors();
     for (size_t i = 0; i < formats.size(); ++i) {
         SCOPED_TRACE(formats[i].name);
@@ -181,7 +170,7 @@ TEST_F(StillCaptureTest, EachAudioFormatIsRecordedOrFallsBackToPcmVisibly) {
         ASSERT_TRUE(capture_.GetAviFromCam(0, 320, 240, int(i), 0, 255, 1, 1, path));
         Tick(600);
         capture_.Release();
-        const AviFileInfo avi = Parse(path);
+        const AviFileInfo avi = avi_test::ReadAvi(path);
         ASSERT_EQ(avi.streams.size(), 2u);
         const uint16_t tag = uint16_t(avi.streams[1].format[0] | avi.streams[1].format[1] << 8);
         if (capture_.m_bAudioFallback)
@@ -205,10 +194,10 @@ TEST_F(StillCaptureTest, UnplugWhileRecordingLeavesAReadableFile) {
     const std::string path = capture_test::TempFile("ys_cam_unplug.avi");
     ASSERT_TRUE(capture_.GetAviFromCam(0, 640, 480, 0, 0, 1, 0, 1, path));
     Tick(1500);
-    ASSERT_EQ(TestCamCtl("unplug"), 0);
+    ASSERT_EQ(RunTestcamctl("unplug"), 0);
     ASSERT_TRUE(TickUntil([&] { return capture_.m_bLost != 0; }, 5000));
     capture_.Release();
-    const AviFileInfo avi = Parse(path);
+    const AviFileInfo avi = avi_test::ReadAvi(path);
     ASSERT_EQ(avi.streams.size(), 1u);
     EXPECT_GT(avi.main.totalFrames, 10u);
     EXPECT_EQ(avi.main.width, 640u);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/Framework.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "tests/monitor/controls/SkinPictures.h"
 #include "tests/monitor/controls/SkinTestIds.h"
 

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "framework/Framework.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/controls/GradientButton.h"
 #include "monitor/dialogs/AudioSettingsDlg.h"
 #include "tests/monitor/dialogs/DialogTestSupport.h"

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/app/ProgramFolder.h"
 #include "monitor/dialogs/DialogIds.h"

@@ -1,5 +1,5 @@
 // The four templates as the user sees them: captions, control texts, rectangles and states.
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/dialogs/AudioSettingsDlg.h"
 #include "monitor/dialogs/DialogIds.h"

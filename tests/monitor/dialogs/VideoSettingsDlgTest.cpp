@@ -1,4 +1,4 @@
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/app/ProgramFolder.h"
 #include "monitor/dialogs/AviName.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 #include "monitor/imaging/JpegWriter.h"
 #include "monitor/libs/YsProcess/BmpFile.h"
 #include "tests/monitor/imaging/TestPictures.h"

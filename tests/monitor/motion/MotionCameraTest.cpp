@@ -2,34 +2,23 @@
 // the background has learnt it; the moving square gives a box around it.
 #include <gtest/gtest.h>
 
-#include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
-#include "monitor/app/MonitorSettings.h"
 #include "monitor/dialogs/DialogIds.h"
-#include "monitor/resources/MonitorIds.h"
 #include "monitor/tick/MotionHooks.h"
-#include "monitor/tick/TickClock.h"
-#include "monitor/window/MonitorDlg.h"
-#include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/window/LiveWindow.h"
 
 namespace {
 
 using live_window::RunFor;
 
-class MotionCameraTest : public ::testing::Test {
+class MotionCameraTest : public live_window::LiveCameraTest {
   protected:
     void SetUp() override {
-        if (!capture_test::TestCameraAvailable()) GTEST_SKIP() << "test camera not available (TESTCAM_DLL)";
-        tick::SetClock(nullptr, nullptr);
-        ResetMonitorSettings();
-        ASSERT_EQ(capture_test::TestCamCtl("plug"), 0);
-        ASSERT_EQ(capture_test::TestCamCtl("still off"), 0);
+        LiveCameraTest::SetUp();
         motion::Hooks().playAlarm = [](const std::string&) {};  // quiet
     }
     void TearDown() override {
-        capture_test::TestCamCtl("still off");
         motion::Hooks() = motion::MotionHooks();
+        LiveCameraTest::TearDown();
     }
 };
 
@@ -56,7 +45,7 @@ TEST_F(MotionCameraTest, StillPictureGivesNoBoxesAndTheMovingSquareABoxAroundIt)
         ASSERT_EQ(motionMode, 5);
         ASSERT_EQ(dlg.m_bMotionOn, 1);
 
-        ASSERT_EQ(capture_test::TestCamCtl("still on"), 0);
+        ASSERT_EQ(probe::RunTestcamctl("still on"), 0);
         RunFor(6000);  // the background learns the still picture
         dlg.KillTimer(CMonitorDlg::kTickTimer);
         for (int i = 0; i < 5; ++i) {
@@ -64,7 +53,7 @@ TEST_F(MotionCameraTest, StillPictureGivesNoBoxesAndTheMovingSquareABoxAroundIt)
             EXPECT_EQ(dlg.m_detector.m_nLastBox, -1) << "tick " << i;
         }
 
-        ASSERT_EQ(capture_test::TestCamCtl("still off"), 0);
+        ASSERT_EQ(probe::RunTestcamctl("still off"), 0);
         dlg.SetTimer(CMonitorDlg::kTickTimer, CMonitorDlg::kTickMilliseconds);
         RunFor(1500);
         dlg.KillTimer(CMonitorDlg::kTickTimer);

@@ -5,16 +5,9 @@
 
 #include <cstdio>
 
-#include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
-#include "monitor/app/MonitorSettings.h"
 #include "monitor/app/ProgramFolder.h"
-#include "monitor/resources/MonitorIds.h"
-#include "monitor/tick/TickClock.h"
-#include "monitor/window/MonitorDlg.h"
-#include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/window/LiveWindow.h"
 
 namespace {
@@ -22,28 +15,19 @@ namespace {
 using live_window::FrameCounter;
 using live_window::RunFor;
 
-class RecordCameraTest : public ::testing::Test {
+class RecordCameraTest : public live_window::LiveCameraTest {
   protected:
     void SetUp() override {
-        if (!capture_test::TestCameraAvailable()) GTEST_SKIP() << "test camera not available (TESTCAM_DLL)";
-        tick::SetClock(nullptr, nullptr);
-        ResetMonitorSettings();
+        LiveCameraTest::SetUp();
         counter_ = std::string(ProgramFolder().GetString()) + "\\brenik.inf";
         file_ = std::string(ProgramFolder().GetString()) + "\\brenik-00000.avi";
         std::remove(counter_.c_str());
         std::remove(file_.c_str());
-        ASSERT_EQ(capture_test::TestCamCtl("plug"), 0);
     }
     void TearDown() override {
-        capture_test::TestCamCtl("plug");
         std::remove(counter_.c_str());
         std::remove(file_.c_str());
-    }
-
-    INT_PTR Run(fw::ModalScript& script, const std::function<void(CMonitorDlg&)>& body) {
-        script.OnNextDialog(IDD_MONITOR, [&body](CDialog& dlg) { body(static_cast<CMonitorDlg&>(dlg)); });
-        CMonitorDlg dlg;
-        return dlg.DoModal();
+        LiveCameraTest::TearDown();
     }
 
     std::string counter_, file_;
@@ -63,9 +47,7 @@ TEST_F(RecordCameraTest, RecordsAPlayableFileWhileThePreviewRuns) {
         EXPECT_EQ(dlg.m_bRecording, 0);
     });
     EXPECT_TRUE(script.messageBoxes.empty());
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     ASSERT_EQ(info.streams.size(), 1u);
     EXPECT_EQ(info.streams[0].type, avi::MakeFourCc('v', 'i', 'd', 's'));
@@ -75,21 +57,20 @@ TEST_F(RecordCameraTest, RecordsAPlayableFileWhileThePreviewRuns) {
 }
 
 TEST_F(RecordCameraTest, AudioStreamWhenAsked) {
+    REQUIRE_TONE_SOURCE();
     fw::ModalScript script;
-    bool haveAudio = false;
     Run(script, [&](CMonitorDlg& dlg) {
-        haveAudio = dlg.m_bNoAudioDevice == 0;
-        if (!haveAudio) return;
+        CString input;
+        dlg.GetDlgItemText(IDC_AUDIO_DEVICE, input);
+        EXPECT_EQ(input, CString("Test Tone Microphone"));  // listed, and the input selected
+        ASSERT_EQ(dlg.m_bNoAudioDevice, 0);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORD_AUDIO));
         ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
         ASSERT_EQ(dlg.m_bRecording, 1);
         RunFor(2000);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
     });
-    if (!haveAudio) GTEST_SKIP() << "no audio input in this prefix";
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     ASSERT_EQ(info.streams.size(), 2u);
     EXPECT_EQ(info.streams[1].type, avi::MakeFourCc('a', 'u', 'd', 's'));
@@ -103,7 +84,7 @@ TEST_F(RecordCameraTest, UnpluggedWhileRecordingLeavesAReadableFile) {
         RunFor(800);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_RECORDER));
         RunFor(1500);
-        ASSERT_EQ(capture_test::TestCamCtl("unplug"), 0);
+        ASSERT_EQ(probe::RunTestcamctl("unplug"), 0);
         for (int i = 0; i < 200 && dlg.m_bRecording; ++i) RunFor(50);
         EXPECT_EQ(dlg.m_bRecording, 0);
         CString state;
@@ -116,9 +97,7 @@ TEST_F(RecordCameraTest, UnpluggedWhileRecordingLeavesAReadableFile) {
     EXPECT_EQ(script.messageBoxes[0].text, CString("Video capture device lost.Stopping capture!"));
     EXPECT_EQ(script.messageBoxes[1].text,
               CString("ERROR during capture AVI file (Device Lost).Stopping capture!\r\n"));
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file_, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file_);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     EXPECT_GT(info.ChunkCount(0), 0u);
 }

@@ -3,7 +3,7 @@
 // messages, the written AVI read back, and the capture settings dialogs inside the dialog pause.
 #include <gtest/gtest.h>
 
-#include "media/avi/AviReader.h"
+#include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 #include "monitor/app/MonitorSettings.h"
 #include "monitor/dialogs/DialogIds.h"
@@ -122,9 +122,7 @@ TEST_F(RecordingTest, FirstRecordingIsNumberZeroAndTheCounterThenHoldsOne) {
     });
     EXPECT_TRUE(script.messageBoxes.empty());
 
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(expected, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(expected);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     ASSERT_EQ(info.streams.size(), 1u);  // no audio was asked for
     EXPECT_EQ(info.streams[0].type, avi::MakeFourCc('v', 'i', 'd', 's'));
@@ -294,9 +292,7 @@ TEST_F(RecordingTest, DoubledSizeFallsBackTo640x480) {
     EXPECT_EQ(script.messageBoxes[0].text,
               CString("Not all video size are compatible!\r\n\r\nAuto adjust video size : 640x480.\r\n"));
     EXPECT_EQ(script.messageBoxes[0].type, kWarning);
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file);
     EXPECT_EQ(info.main.width, 640u);
     EXPECT_EQ(info.main.height, 480u);
 }
@@ -355,9 +351,7 @@ TEST_F(RecordingTest, CameraLostWhileRecordingEndsWithTheCompressorMessageAndARe
     });
     ASSERT_EQ(script.messageBoxes.size(), 1u);
     EXPECT_EQ(script.messageBoxes[0].text, CString(kFailedContent));
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file);
     EXPECT_EQ(avi::CheckAviIndex(info), "");
     EXPECT_EQ(info.ChunkCount(0), 5u);
 }
@@ -379,9 +373,7 @@ TEST_F(RecordingTest, CameraGoneWhileRecordingEndsWithTheDeviceLostMessages) {
     EXPECT_EQ(script.messageBoxes[0].text, CString("Video capture device lost.Stopping capture!"));
     EXPECT_EQ(script.messageBoxes[1].text,
               CString("ERROR during capture AVI file (Device Lost).Stopping capture!\r\n"));
-    avi::AviFileInfo info;
-    std::string error;
-    ASSERT_TRUE(avi::ParseAviFile(file, info, error)) << error;
+    const avi::AviFileInfo info = avi_test::ReadAvi(file);
     EXPECT_EQ(info.ChunkCount(0), 2u);
 }
 

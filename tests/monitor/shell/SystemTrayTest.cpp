@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/Framework.h"
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 
 namespace {
 

@@ -5,14 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "devices/testcam/TestPattern.h"
-#include "framework/ModalScript.h"
-#include "monitor/app/MonitorSettings.h"
-#include "monitor/resources/MonitorIds.h"
-#include "monitor/tick/TickClock.h"
-#include "monitor/window/MonitorDlg.h"
 #include "monitor/window/PreviewWnd.h"
-#include "tests/monitor/capture/TestCamera.h"
 #include "tests/monitor/window/LiveWindow.h"
 
 namespace {
@@ -20,22 +13,7 @@ namespace {
 using live_window::FrameCounter;
 using live_window::RunFor;
 
-class MonitorCameraTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!capture_test::TestCameraAvailable()) GTEST_SKIP() << "test camera not available (TESTCAM_DLL)";
-        tick::SetClock(nullptr, nullptr);
-        ResetMonitorSettings();
-        ASSERT_EQ(capture_test::TestCamCtl("plug"), 0);
-    }
-    void TearDown() override { capture_test::TestCamCtl("plug"); }
-
-    INT_PTR Run(fw::ModalScript& script, const std::function<void(CMonitorDlg&)>& body) {
-        script.OnNextDialog(IDD_MONITOR, [&body](CDialog& dlg) { body(static_cast<CMonitorDlg&>(dlg)); });
-        CMonitorDlg dlg;
-        return dlg.DoModal();
-    }
-};
+using MonitorCameraTest = live_window::LiveCameraTest;
 
 TEST_F(MonitorCameraTest, LiveFramesReachThePreview) {
     fw::ModalScript script;
@@ -106,7 +84,7 @@ TEST_F(MonitorCameraTest, OneSecondTimerShotWritesTheLivePicture) {
 }
 
 TEST_F(MonitorCameraTest, NoCameraAtStartEndsTheProgram) {
-    ASSERT_EQ(capture_test::TestCamCtl("unplug"), 0);
+    ASSERT_EQ(probe::RunTestcamctl("unplug"), 0);
     fw::ModalScript script;
     bool ran = false;
     EXPECT_EQ(Run(script, [&](CMonitorDlg&) { ran = true; }), IDCANCEL);
@@ -121,12 +99,12 @@ TEST_F(MonitorCameraTest, UnpluggedWhileRunningStopsUntilASizeChangeFindsItAgain
     Run(script, [&](CMonitorDlg& dlg) {
         RunFor(1000);
         ASSERT_GE(FrameCounter(dlg), 0);
-        ASSERT_EQ(capture_test::TestCamCtl("unplug"), 0);
+        ASSERT_EQ(probe::RunTestcamctl("unplug"), 0);
         for (int i = 0; i < 100 && script.messageBoxes.empty(); ++i) RunFor(50);
         ASSERT_EQ(script.messageBoxes.size(), 1u);
         EXPECT_EQ(script.messageBoxes[0].text, CString("Video capture device lost.Stopping capture!"));
         EXPECT_EQ(dlg.m_bStop, 1);
-        ASSERT_EQ(capture_test::TestCamCtl("plug"), 0);
+        ASSERT_EQ(probe::RunTestcamctl("plug"), 0);
         ASSERT_TRUE(fw::PressButton(dlg, IDC_SIZE_640));
         EXPECT_EQ(dlg.m_bStop, 0);
         RunFor(1500);

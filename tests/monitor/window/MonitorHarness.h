@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/ModalScript.h"
-#include "monitor/libs/YsCapture/double/CaptureScript.h"
+#include "tests/support/ModalScript.h"
+#include "tests/monitor/double/CaptureScript.h"
 #include "monitor/window/MonitorDlg.h"
 
 namespace monitor_test {

@@ -1,4 +1,4 @@
-#include "framework/ModalScript.h"
+#include "tests/support/ModalScript.h"
 
 #include "framework/Dialog.h"
 #include "framework/FileDialog.h"

@@ -2,7 +2,7 @@
 #include "monitor/libs/YsCapture/StillCapture.h"
 
 #include "media/avi/AviWriter.h"
-#include "monitor/libs/YsCapture/double/CaptureScript.h"
+#include "tests/monitor/double/CaptureScript.h"
 
 #include <cstring>
 
