@@ -1,5 +1,6 @@
 // Both programs start, show a window, carry their icon, version and manifest, and end with exit
 // code 0 when the user closes what they show (the main window, or a message box in front of it).
+// A start whose first window is a message box is a failed start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,14 @@ BOOL CALLBACK FindVisibleWindow(HWND wnd, LPARAM lParam) {
     return TRUE;
 }
 
+// A message box: a dialog with the message text control (id 0xFFFF).
+std::wstring MessageBoxText(HWND wnd) {
+    wchar_t name[16] = {}, text[512] = {};
+    ::GetClassNameW(wnd, name, 16);
+    if (std::wstring(name) != L"#32770" || !::GetDlgItemTextW(wnd, 0xFFFF, text, 512)) return {};
+    return text;
+}
+
 void ExpectProgramResources(const std::wstring& exe) {
     HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
@@ -62,6 +71,11 @@ void StartFindClose(const char* path) {
     for (int i = 0; i < 80 && ::WaitForSingleObject(pi.hProcess, 250) == WAIT_TIMEOUT; ++i) {
         Found found = {pi.dwProcessId, nullptr};
         ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&found));
+        if (found.wnd && closed == 0) {
+            const std::wstring box = MessageBoxText(found.wnd);
+            EXPECT_TRUE(box.empty()) << "the first window is a message box: "
+                                     << std::string(box.begin(), box.end());
+        }
         if (found.wnd && ::PostMessageW(found.wnd, WM_CLOSE, 0, 0)) ++closed;
     }
     bool ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
