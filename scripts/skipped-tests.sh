@@ -13,7 +13,7 @@ status=0
 listed=0
 for log in "$@"; do
   [ -f "$log" ] || continue
-  build="${log%%/Testing/*}"
+  build=$(dirname "$(dirname "$(dirname "$log")")")
   while IFS=$'\t' read -r program name why; do
     when=$(awk -v n="$name" '$1 == n { print $2; exit }' "$allowed")
     if [ "$when" = always ] || { [ "$when" = nonroot ] && [ "$root" = no ]; }; then

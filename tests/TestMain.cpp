@@ -1,6 +1,6 @@
-// The main of every test program. Each skipped test is named on a line of its own
-// ("SKIPPED Suite.Name: why") for the skip check of `make test`; with --skipped_exit_code=N a
-// run where tests were skipped and none failed ends with N, so that ctest shows it as skipped.
+// The main of every test program. Each skipped test is named on a line "SKIPPED Suite.Name: why"
+// for the skip check of `make test`; with --skipped_exit_code=N a run that skipped tests and failed
+// none ends with N, so that ctest shows it as skipped rather than passed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,11 +15,9 @@ class SkipLines : public ::testing::EmptyTestEventListener {
         if (part.skipped()) reason_ = part.message();
     }
     void OnTestEnd(const ::testing::TestInfo& test) override {
-        if (test.result()->Skipped()) {
-            std::string why = reason_.substr(0, reason_.find('\n'));
-            std::printf("SKIPPED %s.%s: %s\n", test.test_suite_name(), test.name(), why.c_str());
-            std::fflush(stdout);
-        }
+        if (test.result()->Skipped())
+            std::printf("SKIPPED %s.%s: %s\n", test.test_suite_name(), test.name(),
+                        reason_.substr(0, reason_.find('\n')).c_str());
         reason_.clear();
     }
     std::string reason_;
@@ -34,8 +32,7 @@ int main(int argc, char** argv) {
         if (std::strncmp(argv[i], kFlag, sizeof kFlag - 1) == 0)
             skippedExit = std::atoi(argv[i] + sizeof kFlag - 1);
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest& tests = *::testing::UnitTest::GetInstance();
-    tests.listeners().Append(new SkipLines);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SkipLines);
     const int failed = RUN_ALL_TESTS();
-    return failed == 0 && skippedExit && tests.skipped_test_count() > 0 ? skippedExit : failed;
+    return failed == 0 && ::testing::UnitTest::GetInstance()->skipped_test_count() > 0 ? skippedExit : failed;
 }
