@@ -33,12 +33,11 @@ BOOL CALLBACK FindVisibleWindow(HWND wnd, LPARAM lParam) {
     return TRUE;
 }
 
-// A message box: a dialog with the message text control (id 0xFFFF).
-std::wstring MessageBoxText(HWND wnd) {
-    wchar_t name[16] = {}, text[512] = {};
-    ::GetClassNameW(wnd, name, 16);
-    if (std::wstring(name) != L"#32770" || !::GetDlgItemTextW(wnd, 0xFFFF, text, 512)) return {};
-    return text;
+// The text of a message box (a dialog with the message text control, id 0xFFFF); empty for others.
+std::string MessageBoxText(HWND wnd) {
+    char name[16] = {}, text[512] = {};
+    ::GetClassNameA(wnd, name, 16);
+    return std::string(name) == "#32770" && ::GetDlgItemTextA(wnd, 0xFFFF, text, 512) ? text : "";
 }
 
 void ExpectProgramResources(const std::wstring& exe) {
@@ -72,9 +71,7 @@ void StartFindClose(const char* path) {
         Found found = {pi.dwProcessId, nullptr};
         ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&found));
         if (found.wnd && closed == 0) {
-            const std::wstring box = MessageBoxText(found.wnd);
-            EXPECT_TRUE(box.empty()) << "the first window is a message box: "
-                                     << std::string(box.begin(), box.end());
+            EXPECT_EQ(MessageBoxText(found.wnd), "") << "the first window";
         }
         if (found.wnd && ::PostMessageW(found.wnd, WM_CLOSE, 0, 0)) ++closed;
     }
