@@ -70,9 +70,8 @@ void StartFindClose(const char* path) {
     for (int i = 0; i < 80 && ::WaitForSingleObject(pi.hProcess, 250) == WAIT_TIMEOUT; ++i) {
         Found found = {pi.dwProcessId, nullptr};
         ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&found));
-        if (found.wnd && closed == 0) {
-            EXPECT_EQ(MessageBoxText(found.wnd), "") << "the first window";
-        }
+        const std::string box = found.wnd && closed == 0 ? MessageBoxText(found.wnd) : "";
+        EXPECT_EQ(box, "") << "the first window";
         if (found.wnd && ::PostMessageW(found.wnd, WM_CLOSE, 0, 0)) ++closed;
     }
     bool ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;

@@ -1,13 +1,12 @@
 // Faults from outside while the programs run on the test camera, each on a fresh copy of the program
 // folder: the camera unplugged during the preview, during a recording and with a snapshot or photo
 // pending; a disk that fills up while recording; a read-only program folder; a program folder path
-// of 300 characters. Every case checks that the program neither crashes nor hangs, shows the
-// message it documents, and that what was recorded before the fault reads back.
+// of 300 characters. Every case checks that the program neither crashes nor hangs (it ends on
+// Close), shows the message it documents, and that what was recorded before the fault reads back.
 //
-// The disk and read-only cases need folders prepared outside Wine (scripts/soak.sh --faults does it):
-//   RELIABILITY_SMALL_DISK  a small filesystem (tmpfs of 4 MiB)
-//   RELIABILITY_RW_DIR / RELIABILITY_RO_DIR  one folder, bound a second time read-only
-// Without them those cases are skipped. RELIABILITY_LONG_PATH=1 runs the 300-character cases.
+// scripts/fault-folders.sh (as root) prepares RELIABILITY_SMALL_DISK, a 4 MiB tmpfs, and
+// RELIABILITY_RW_DIR / RELIABILITY_RO_DIR, one folder bound a second time read-only; without them
+// those cases skip. RELIABILITY_LONG_PATH=1 runs the 300-character cases.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -97,8 +96,7 @@ TEST_F(Faults, OrvelloUnplugDuringPreview) {
     ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
-    EXPECT_EQ(boxes[0], kDeviceLost);
+    ASSERT_EQ(Joined(boxes), Joined({kDeviceLost}));
     ExpectAliveAndAnswering(orvello_);
     // Plugged in again, a size button reopens the camera and the picture runs.
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
@@ -120,10 +118,7 @@ TEST_F(Faults, OrvelloUnplugDuringRecordingKeepsWhatWasRecorded) {
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     // Closing the recording between the two messages may take a few seconds.
     auto boxes = AnswerBoxes(orvello_.program.Id(), 20000, 8000);
-    EXPECT_EQ(boxes.size(), 2u) << Joined(boxes);
-    if (boxes.size() < 2) boxes.resize(2);
-    EXPECT_EQ(boxes[0], kDeviceLost);
-    EXPECT_EQ(boxes[1], kRecordingLost);
+    EXPECT_EQ(Joined(boxes), Joined({kDeviceLost, kRecordingLost}));
     ExpectAliveAndAnswering(orvello_);
     EXPECT_EQ(orvello_.RecorderState(), L"Run recorder");
     unsigned frames = 0;
@@ -138,8 +133,7 @@ TEST_F(Faults, OrvelloUnplugWithSnapshotPending) {
     ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
-    EXPECT_EQ(boxes[0], kDeviceLost);
+    ASSERT_EQ(Joined(boxes), Joined({kDeviceLost}));
     // No frame arrives: the request stays pending, the chosen file stays absent and the user is told.
     std::wstring lost = folder_ + L"\\lost.jpg";
     ASSERT_TRUE(orvello_.Snapshot(lost));
@@ -402,14 +396,11 @@ TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
     // Without Config.xml the default cannot be written: the program ends without a message.
     e2e::Process bare;
     ASSERT_TRUE(bare.Start(folder + L"\\PelCamera.exe", folder));
-    bool ended = bare.WaitExit(15000);
-    e2e::MessageBoxSeen box = e2e::FindMessageBox(bare.Id());
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(e2e::Narrow(box.text), "") << "it ends without a message";
+    EXPECT_TRUE(bare.WaitExit(15000))
+        << "still running, message: " << e2e::Narrow(e2e::FindMessageBox(bare.Id()).text);
     bare.Kill();
 
     // With a Config.xml it runs, takes photos to a writable album, and leaves the file as it was.
-    PelCameraSession setup;
     std::wstring albumHome = Fresh();
     std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Setting>\r\n  <FoldPath>" +
                          e2e::Narrow(albumHome) + "</FoldPath>\r\n</Setting>\r\n";

@@ -66,10 +66,9 @@ void SaveDialog(const std::wstring& folder) {
 template <typename Step>
 double Rate(const char* type, Step step) {
     step();
-    const DWORD self = GetCurrentProcessId();
-    const long before = HandleTypeCounts(self)[type];
+    const long before = HandleTypeCounts(GetCurrentProcessId())[type];
     for (int i = 0; i < kRepeats; ++i) step();
-    const long after = HandleTypeCounts(self)[type];
+    const long after = HandleTypeCounts(GetCurrentProcessId())[type];
     return after > before ? double(after - before) / kRepeats : 0.0;
 }
 
