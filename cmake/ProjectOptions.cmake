@@ -57,11 +57,15 @@ function(project_use_googletest)
     foreach(t gtest gtest_main gmock gmock_main)
       target_compile_options(${t} PRIVATE -w)
     endforeach()
+    add_library(project_test_main STATIC ${CMAKE_SOURCE_DIR}/tests/TestMain.cpp)
+    target_link_libraries(project_test_main PUBLIC gtest)
   endif()
 endfunction()
 
 # project_test(NAME sources... LIBS libs...): one test executable, one ctest entry.
 # Windows test executables run under Wine through scripts/wine-run.sh (the emulator).
+# A run with skipped tests and no failure exits with 77, which ctest reports as skipped; the names
+# go to the test's output, where `make test` (scripts/skipped-tests.sh) lists and judges them.
 function(project_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   if(PROJECT_TARGET_WINDOWS AND NOT PROJECT_WIN_TESTS)
@@ -69,18 +73,18 @@ function(project_test name)
   endif()
   project_use_googletest()
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gmock project_test_main)
   if(PROJECT_TARGET_WINDOWS)
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${PROJECT_WINE_RUN}")
   endif()
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 --skipped_exit_code=77)
   set(labels ${ARG_LABELS})
   if(PROJECT_TARGET_WINDOWS)
     list(APPEND labels wine)
   else()
     list(APPEND labels host)
   endif()
-  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 300)
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" TIMEOUT 300 SKIP_RETURN_CODE 77)
 endfunction()
 
 # project_stage(TARGET folder): copies a built program or DLL into dist/<folder>/ after each build.

@@ -1,5 +1,6 @@
 // Both programs start, show a window, carry their icon, version and manifest, and end with exit
 // code 0 when the user closes what they show (the main window, or a message box in front of it).
+// A start whose first window is a message box is a failed start.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,13 @@ BOOL CALLBACK FindVisibleWindow(HWND wnd, LPARAM lParam) {
     return TRUE;
 }
 
+// The text of a message box (a dialog with the message text control, id 0xFFFF); empty for others.
+std::string MessageBoxText(HWND wnd) {
+    char name[16] = {}, text[512] = {};
+    ::GetClassNameA(wnd, name, 16);
+    return std::string(name) == "#32770" && ::GetDlgItemTextA(wnd, 0xFFFF, text, 512) ? text : "";
+}
+
 void ExpectProgramResources(const std::wstring& exe) {
     HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
@@ -62,6 +70,8 @@ void StartFindClose(const char* path) {
     for (int i = 0; i < 80 && ::WaitForSingleObject(pi.hProcess, 250) == WAIT_TIMEOUT; ++i) {
         Found found = {pi.dwProcessId, nullptr};
         ::EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&found));
+        const std::string box = found.wnd && closed == 0 ? MessageBoxText(found.wnd) : "";
+        EXPECT_EQ(box, "") << "the first window";
         if (found.wnd && ::PostMessageW(found.wnd, WM_CLOSE, 0, 0)) ++closed;
     }
     bool ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;

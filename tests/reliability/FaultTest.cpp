@@ -1,19 +1,17 @@
 // Faults from outside while the programs run on the test camera, each on a fresh copy of the program
 // folder: the camera unplugged during the preview, during a recording and with a snapshot or photo
 // pending; a disk that fills up while recording; a read-only program folder; a program folder path
-// of 300 characters. Every case checks that the program neither crashes nor hangs, shows the
-// message it documents, and that what was recorded before the fault reads back.
+// of 300 characters. Every case checks that the program neither crashes nor hangs (it ends on
+// Close), shows the message it documents, and that what was recorded before the fault reads back.
 //
-// The disk and read-only cases need folders prepared outside Wine (scripts/soak.sh --faults does it):
-//   RELIABILITY_SMALL_DISK  a small filesystem (tmpfs of 4 MiB)
-//   RELIABILITY_RW_DIR / RELIABILITY_RO_DIR  one folder, bound a second time read-only
-// Without them those cases are skipped. RELIABILITY_LONG_PATH=1 runs the 300-character cases.
+// scripts/fault-folders.sh (as root) prepares RELIABILITY_SMALL_DISK, a 4 MiB tmpfs, and
+// RELIABILITY_RW_DIR / RELIABILITY_RO_DIR, one folder bound a second time read-only; without them
+// those cases skip. RELIABILITY_LONG_PATH=1 runs the 300-character cases.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 #include <thread>
 #include <cstdlib>
 #include <string>
@@ -45,12 +43,6 @@ std::string Joined(const std::vector<std::wstring>& texts) {
     return all;
 }
 
-void Note(const std::string& line) {
-    std::printf("FAULT %s: %s\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(),
-                line.c_str());
-    std::fflush(stdout);
-}
-
 // Writes `path` until its disk takes no more.
 void FillDisk(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -68,10 +60,8 @@ void FillDisk(const std::wstring& path) {
 // No crash and no hang: the process is alive and its windows answer.
 template <typename Session>
 void ExpectAliveAndAnswering(Session& session) {
-    EXPECT_TRUE(session.program.Running()) << "the program ended";
-    if (session.program.Running()) {
-        EXPECT_TRUE(Responds(session.program.Id())) << "the window does not answer";
-    }
+    ASSERT_TRUE(session.program.Running()) << "the program ended";
+    EXPECT_TRUE(Responds(session.program.Id())) << "the window does not answer";
 }
 
 class Faults : public ::testing::Test {
@@ -91,7 +81,7 @@ class Faults : public ::testing::Test {
 
     // The program copied into a folder whose path is 300 characters long, started from there.
     template <typename Session>
-    void StartsFromLongFolder(const wchar_t* program, const char* whenRunning);
+    void StartsFromLongFolder(const wchar_t* program);
 
     std::wstring name_;
     std::wstring folder_;
@@ -106,9 +96,7 @@ TEST_F(Faults, OrvelloUnplugDuringPreview) {
     ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    Note("messages " + Joined(boxes));
-    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
-    EXPECT_EQ(boxes[0], kDeviceLost);
+    ASSERT_EQ(Joined(boxes), Joined({kDeviceLost}));
     ExpectAliveAndAnswering(orvello_);
     // Plugged in again, a size button reopens the camera and the picture runs.
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
@@ -130,17 +118,11 @@ TEST_F(Faults, OrvelloUnplugDuringRecordingKeepsWhatWasRecorded) {
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     // Closing the recording between the two messages may take a few seconds.
     auto boxes = AnswerBoxes(orvello_.program.Id(), 20000, 8000);
-    Note("messages " + Joined(boxes) + ", recorder " + e2e::Narrow(orvello_.RecorderState()));
-    EXPECT_EQ(boxes.size(), 2u) << Joined(boxes);
-    if (boxes.size() < 2) boxes.resize(2);
-    EXPECT_EQ(boxes[0], kDeviceLost);
-    EXPECT_EQ(boxes[1], kRecordingLost);
+    EXPECT_EQ(Joined(boxes), Joined({kDeviceLost, kRecordingLost}));
     ExpectAliveAndAnswering(orvello_);
     EXPECT_EQ(orvello_.RecorderState(), L"Run recorder");
     unsigned frames = 0;
     std::string problem = AviProblem(folder_ + L"\\brenik-00000.avi", &frames);
-    Note("brenik-00000.avi: " +
-         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
     EXPECT_EQ(problem, "");
     EXPECT_GT(frames, 10u) << "three seconds were recorded before the fault";
     EXPECT_EQ(e2e::ReadText(folder_ + L"\\brenik.inf"), "1");
@@ -151,10 +133,8 @@ TEST_F(Faults, OrvelloUnplugWithSnapshotPending) {
     ASSERT_TRUE(orvello_.Start(Fresh(), error)) << e2e::Narrow(error);
     ASSERT_EQ(e2e::TestCamCtl(L"unplug"), 0);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    ASSERT_EQ(boxes.size(), 1u) << Joined(boxes);
-    EXPECT_EQ(boxes[0], kDeviceLost);
+    ASSERT_EQ(Joined(boxes), Joined({kDeviceLost}));
     // No frame arrives: the request stays pending, the chosen file stays absent and the user is told.
-    DeleteFileW(L"C:\\bmp.bmp");
     std::wstring lost = folder_ + L"\\lost.jpg";
     ASSERT_TRUE(orvello_.Snapshot(lost));
     auto notSaved = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
@@ -170,8 +150,6 @@ TEST_F(Faults, OrvelloUnplugWithSnapshotPending) {
     ASSERT_TRUE(orvello_.Snapshot(back));
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::Exists(back); }, 5000));
     EXPECT_FALSE(e2e::LoadJpeg(back).Empty());
-    Note(std::string("snapshot while lost: ") + (e2e::Exists(lost) ? "file written" : "no file") +
-         ", after plug: " + (e2e::Exists(back) ? "written" : "missing"));
 }
 
 TEST_F(Faults, OrvelloFullDiskWhileRecording) {
@@ -190,19 +168,15 @@ TEST_F(Faults, OrvelloFullDiskWhileRecording) {
     ExpectAliveAndAnswering(orvello_);
     EXPECT_TRUE(stopped) << "the recorder comes back to idle";
     std::wstring avi = disk + L"\\brenik-00000.avi";
-    unsigned frames = 0;
-    std::string problem = AviProblem(avi, &frames);
-    Note("messages while full " + Joined(during) + ", on stop " + Joined(after) + "; file " +
-         std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
-         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
-    EXPECT_EQ(problem, "") << "what fitted on the disk reads back";
+    // The recording stops growing without a word and keeps what fitted.
+    EXPECT_EQ(Joined(during) + Joined(after), "");
+    EXPECT_EQ(AviProblem(avi), "") << "what fitted on the disk reads back";
     // A snapshot onto the disk filled to the last byte: the folder takes files, the picture does not fit.
     const std::wstring filler = disk + L"\\filler.bin";
     FillDisk(filler);
     std::wstring snap = disk + L"\\full.bmp";
     ASSERT_TRUE(orvello_.Snapshot(snap));
     auto full = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
-    Note("snapshot onto the full disk: messages " + Joined(full));
     EXPECT_EQ(Joined(full), Joined({kNotSaved + snap}));
     EXPECT_FALSE(e2e::Exists(snap));
     DeleteFileW(filler.c_str());
@@ -223,15 +197,12 @@ TEST_F(Faults, OrvelloReadOnlyProgramFolder) {
     const std::wstring cannotWrite = kCannotWrite + folder;
     e2e::PostCommand(orvello_.main, OrvelloSession::kRecorder);
     auto boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    Note("recording in a read-only folder: messages " + Joined(boxes) + ", recorder " +
-         e2e::Narrow(orvello_.RecorderState()));
     EXPECT_EQ(Joined(boxes), Joined({cannotWrite}));
     EXPECT_TRUE(e2e::WaitUntil([&] { return orvello_.RecorderState() == L"Run recorder"; }, 5000));
     ExpectAliveAndAnswering(orvello_);
     // The timer shot (TimerCap.bmp beside the program) and a snapshot there say the same.
     e2e::PostCommand(orvello_.main, kTimerShot);
     boxes = AnswerBoxes(orvello_.program.Id(), 15000);
-    Note("timer shot in a read-only folder: messages " + Joined(boxes));
     EXPECT_EQ(Joined(boxes), Joined({cannotWrite})) << "no \"Finish to timer shot\"";
     ASSERT_TRUE(orvello_.Snapshot(folder + L"\\here.jpg"));
     boxes = AnswerBoxes(orvello_.program.Id(), 5000, 1000);
@@ -281,26 +252,23 @@ std::wstring LongFolder(const std::wstring& base, size_t length) {
 }
 
 template <typename Session>
-void Faults::StartsFromLongFolder(const wchar_t* program, const char* whenRunning) {
+void Faults::StartsFromLongFolder(const wchar_t* program) {
     // Under Wine the start from such a folder can wedge the wine server for every later program of the
     // run, so this case runs only when asked for (scripts/soak.sh --faults sets the switch).
     if (!std::getenv("RELIABILITY_LONG_PATH")) GTEST_SKIP() << "RELIABILITY_LONG_PATH not set";
     std::wstring folder = LongFolder(Fresh(), 300);
     ASSERT_EQ(folder.size(), 300u);
-    bool copied = e2e::CopyProgramFolder(program, L"\\\\?\\" + folder);
-    Note(std::string("copy into the long folder ") + (copied ? "worked" : "failed"));
-    ASSERT_TRUE(copied);
+    ASSERT_TRUE(e2e::CopyProgramFolder(program, L"\\\\?\\" + folder));
     std::wstring error;
     auto* session = StartWithin<Session>(folder, error, 60000);
     bool started = session && error.empty();
-    Note(started ? whenRunning : "does not run: " + e2e::Narrow(error));
     if (!session) {
         ADD_FAILURE() << "starting from a 300-character folder hangs the starter: " << e2e::Narrow(error);
         return;
     }
     if (!started) {
         EXPECT_FALSE(session->program.Running() && !Responds(session->program.Id())) << "hangs instead";
-        session->Close();
+        session->program.Kill();  // it showed no window to close
         GTEST_SKIP() << "Wine does not start a program from a 300-character folder: " << e2e::Narrow(error);
     }
     ExpectAliveAndAnswering(*session);
@@ -308,7 +276,7 @@ void Faults::StartsFromLongFolder(const wchar_t* program, const char* whenRunnin
 }
 
 TEST_F(Faults, OrvelloProgramFolderOf300Characters) {
-    StartsFromLongFolder<OrvelloSession>(L"Orvello", "starts and shows its preview");
+    StartsFromLongFolder<OrvelloSession>(L"Orvello");
 }
 
 // --- PelCamera -----------------------------------------------------------------------------------
@@ -320,7 +288,6 @@ TEST_F(Faults, PelCameraUnplugDuringPreview) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return pelcamera_.StatusText().empty(); }, 10000))
         << "the pane is cleared";
     auto boxes = AnswerBoxes(pelcamera_.program.Id(), 3000, 1000);
-    Note("messages " + Joined(boxes) + ", status pane '" + e2e::Narrow(pelcamera_.StatusText()) + "'");
     EXPECT_TRUE(boxes.empty()) << "a lost camera is shown by the empty pane only: " << Joined(boxes);
     ExpectAliveAndAnswering(pelcamera_);
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
@@ -341,8 +308,6 @@ TEST_F(Faults, PelCameraUnplugDuringRecordingKeepsWhatWasRecorded) {
     e2e::Pause(1000);
     unsigned frames = 0;
     std::string problem = AviProblem(avi, &frames);
-    Note("messages " + Joined(boxes) + "; clip.avi " + std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
-         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem));
     EXPECT_TRUE(boxes.empty()) << Joined(boxes);
     EXPECT_EQ(problem, "");
     EXPECT_GT(frames, 10u) << "three seconds were recorded before the fault";
@@ -371,13 +336,7 @@ TEST_F(Faults, PelCameraUnplugWithPhotoPending) {
     ASSERT_EQ(e2e::TestCamCtl(L"plug"), 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 15000)) << "the preview restarts";
     e2e::Pause(1000);
-    auto afterPlug = e2e::FilesIn(pelcamera_.album, L"*.jpg");
-    std::wstring photo = pelcamera_.TakePhoto();
-    Note("photos while unplugging " + std::to_string(photos.size()) + ", after plug " +
-         std::to_string(afterPlug.size()) +
-         " (a request left pending may be served by the first frame), new photo " +
-         (photo.empty() ? "missing" : "written"));
-    EXPECT_FALSE(photo.empty()) << "photos work again";
+    EXPECT_FALSE(pelcamera_.TakePhoto().empty()) << "photos work again";
 }
 
 TEST_F(Faults, PelCameraFullDiskWhileRecording) {
@@ -396,15 +355,8 @@ TEST_F(Faults, PelCameraFullDiskWhileRecording) {
     e2e::Pause(3000);
     auto after = AnswerBoxes(pelcamera_.program.Id(), 2000, 1000);
     ExpectAliveAndAnswering(pelcamera_);
-    unsigned frames = 0;
-    std::string problem = AviProblem(avi, &frames);
-    Note("messages at start " + Joined(atStart) + ", while full " + Joined(during) + ", on stop " +
-         Joined(after) + "; file " + std::to_string(e2e::ReadAll(avi).size()) + " bytes: " +
-         (problem.empty() ? "reads back, " + std::to_string(frames) + " video chunks" : problem) +
-         "; status '" + e2e::Narrow(pelcamera_.StatusText()) + "'");
-    if (atStart.empty()) {
-        EXPECT_EQ(problem, "") << "what fitted on the disk reads back";
-    }
+    EXPECT_EQ(Joined(atStart) + Joined(during) + Joined(after), "");
+    EXPECT_EQ(AviProblem(avi), "") << "what fitted on the disk reads back";
     DeleteFileW(avi.c_str());
 }
 
@@ -416,23 +368,13 @@ TEST_F(Faults, PelCameraRecordingOnAFullDiskRunsThePreviewAgain) {
     std::wstring error;
     ASSERT_TRUE(pelcamera_.Start(Fresh(), error)) << e2e::Narrow(error);
     const std::wstring filler = disk + L"\\filler.bin";
-    {
-        HANDLE file = CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        static char block[4096] = {1};
-        DWORD written = 0;
-        while (WriteFile(file, block, sizeof block, &written, nullptr) && written == sizeof block) {
-        }
-        CloseHandle(file);
-    }
+    FillDisk(filler);
     std::wstring avi = disk + L"\\clip.avi";
     DeleteFileW(avi.c_str());
     ASSERT_TRUE(pelcamera_.StartRecording(avi));
     auto boxes = AnswerBoxes(pelcamera_.program.Id(), 5000, 1500);
     const bool previewing = e2e::WaitUntil([&] { return pelcamera_.Previewing(); }, 10000);
-    Note("messages " + Joined(boxes) + "; file " + (e2e::Exists(avi) ? "left" : "removed") + "; status '" +
-         e2e::Narrow(pelcamera_.StatusText()) + "'");
-    EXPECT_EQ(boxes.size(), 1u) << Joined(boxes);
+    EXPECT_EQ(Joined(boxes), Joined({L"Preassign File Space Failed\xFF01"}));
     EXPECT_TRUE(previewing) << "the preview runs again";
     EXPECT_FALSE(e2e::Exists(avi)) << "the half-written file is removed";
     ExpectAliveAndAnswering(pelcamera_);
@@ -454,15 +396,11 @@ TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
     // Without Config.xml the default cannot be written: the program ends without a message.
     e2e::Process bare;
     ASSERT_TRUE(bare.Start(folder + L"\\PelCamera.exe", folder));
-    bool ended = bare.WaitExit(15000);
-    e2e::MessageBoxSeen box = e2e::FindMessageBox(bare.Id());
-    Note(std::string("without Config.xml: ") + (ended ? "ends" : "still running") +
-         (box.window ? ", message " + e2e::Narrow(box.text) : ", no message"));
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(bare.WaitExit(15000))
+        << "still running, message: " << e2e::Narrow(e2e::FindMessageBox(bare.Id()).text);
     bare.Kill();
 
     // With a Config.xml it runs, takes photos to a writable album, and leaves the file as it was.
-    PelCameraSession setup;
     std::wstring albumHome = Fresh();
     std::string config = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Setting>\r\n  <FoldPath>" +
                          e2e::Narrow(albumHome) + "</FoldPath>\r\n</Setting>\r\n";
@@ -475,11 +413,10 @@ TEST_F(Faults, PelCameraReadOnlyProgramFolder) {
     ExpectAliveAndAnswering(pelcamera_);
     pelcamera_.Close();
     EXPECT_EQ(e2e::ReadText(folder + L"\\Config.xml"), config) << "the settings file is untouched";
-    Note(std::string("with Config.xml: runs, photo ") + (photo.empty() ? "missing" : "written"));
 }
 
 TEST_F(Faults, PelCameraProgramFolderOf300Characters) {
-    StartsFromLongFolder<PelCameraSession>(L"PelCamera", "starts and previews");
+    StartsFromLongFolder<PelCameraSession>(L"PelCamera");
 }
 
 }  // namespace

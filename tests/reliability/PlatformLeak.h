@@ -1,19 +1,19 @@
 // What the system's own components leave behind in a process, so the soak can tell it from a leak
-// of the program's. Wine 8 leaves, for each device enumeration, registry keys open under the
-// DirectShow device enumerator's cache and the device's Instance key (some of them already
-// deleted); for each save dialog closed with OK, its most-recently-used list key; and for each
-// filter graph created and released, one event. On Windows none of these stay open.
+// of the program's. Wine 8 leaves registry keys open for each device list read (the enumerator's
+// cache, the device's Instance key, temporary codec keys deleted while open) and each save dialog
+// closed with OK (its most-recently-used list), and one event per filter graph; Windows leaves none.
 #pragma once
-
-#include <string>
 
 namespace reliability {
 
-// True for an open registry key (by the full name ProcessCounters reports) that the system's
-// device enumerator or common dialogs leave open.
-bool SystemKey(const std::string& name);
+// Each rate is measured in this process after a warm-up.
+struct PlatformRates {
+    double keysPerVideoList = 0;  // the video inputs listed and each one's name read
+    double keysPerCompressorList = 0;
+    double keysPerSaveDialog = 0;  // a save dialog answered with OK
+    double eventsPerFilterGraph = 0;
+};
 
-// Events this process gains per filter graph created and released, measured after a warm-up.
-double EventsPerFilterGraph();
+PlatformRates MeasurePlatformRates();
 
 }  // namespace reliability

@@ -49,26 +49,6 @@ struct HandleList {
 };
 using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
 
-long HandlesInSystemList(DWORD process) {
-    auto query = reinterpret_cast<QuerySystem>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return -1;
-    std::vector<uint8_t> buffer(1 << 20);
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        ULONG needed = 0;
-        LONG status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-        if (status == 0) {
-            auto* list = reinterpret_cast<HandleList*>(buffer.data());
-            long count = 0;
-            for (ULONG i = 0; i < list->count; ++i)
-                if (list->entries[i].process == process) ++count;
-            return count;
-        }
-        buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 65536));
-    }
-    return -1;
-}
-
 // Committed address space of the process, summed over its regions.
 int64_t VirtualBytes(HANDLE process) {
     int64_t committed = 0;
@@ -98,19 +78,22 @@ std::vector<HandleEntry> SystemHandles() {
     return {};
 }
 
-}  // namespace
-
-namespace {
+long HandlesInSystemList(DWORD process) {
+    const std::vector<HandleEntry> all = SystemHandles();
+    if (all.empty()) return -1;
+    return static_cast<long>(std::count_if(
+        all.begin(), all.end(), [&](const HandleEntry& entry) { return entry.process == process; }));
+}
 
 using QueryObject = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
 constexpr LONG kStatusKeyDeleted = static_cast<LONG>(0xC000017C);
 
-// NtQueryObject's answer of one class (1: the object's name, 2: its type) as text.
-std::string ObjectText(QueryObject query, HANDLE object, ULONG infoClass) {
+// The object type's name of a handle ("Event", "Key", ...); a key deleted while open is still a key.
+std::string TypeName(QueryObject query, HANDLE object) {
     alignas(8) uint8_t info[2048] = {};
-    const LONG status = query(object, infoClass, info, sizeof(info), nullptr);
-    if (status == kStatusKeyDeleted) return "(deleted)";
+    const LONG status = query(object, 2, info, sizeof(info), nullptr);
+    if (status == kStatusKeyDeleted) return "Key";
     if (status != 0) return std::string();
     auto* text = reinterpret_cast<UNICODE_STRING*>(info);
     std::string out;
@@ -118,10 +101,9 @@ std::string ObjectText(QueryObject query, HANDLE object, ULONG infoClass) {
     return out;
 }
 
-// Counts the process's handles under a label that `label` makes from a copy of each handle
-// (the copy is null when the handle could not be copied).
-template <typename Label>
-std::map<std::string, long> CountHandles(DWORD process, Label label) {
+}  // namespace
+
+std::map<std::string, long> HandleTypeCounts(DWORD process) {
     auto query = reinterpret_cast<QueryObject>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
     ScopedHandle source(OpenProcess(PROCESS_DUP_HANDLE, FALSE, process));
@@ -133,35 +115,12 @@ std::map<std::string, long> CountHandles(DWORD process, Label label) {
             !DuplicateHandle(source.Get(), reinterpret_cast<HANDLE>(static_cast<uintptr_t>(entry.handle)),
                              GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
             copy = nullptr;
-        std::string name = copy ? label(query, copy) : std::string();
+        std::string name = copy ? TypeName(query, copy) : std::string();
         if (name.empty()) name = "type" + std::to_string(entry.objectType);
         if (copy) CloseHandle(copy);
         ++counts[name];
     }
     return counts;
-}
-
-}  // namespace
-
-std::map<std::string, long> HandleTypeCounts(DWORD process) {
-    return CountHandles(process, [](QueryObject query, HANDLE h) { return ObjectText(query, h, 2); });
-}
-
-std::map<std::string, long> KeyNameCounts(DWORD process) {
-    std::map<std::string, long> keys;
-    for (auto& [label, count] : CountHandles(process, [](QueryObject query, HANDLE h) {
-             return ObjectText(query, h, 2) == "Key" ? "Key " + ObjectText(query, h, 1) : std::string("-");
-         })) {
-        if (label.compare(0, 4, "Key ") == 0) keys[label.substr(4)] = count;
-    }
-    return keys;
-}
-
-std::string HandleTypes(DWORD process) {
-    std::string line;
-    for (const auto& [name, count] : HandleTypeCounts(process))
-        line += name + "=" + std::to_string(count) + " ";
-    return line;
 }
 
 ProcessCounters ReadCounters(DWORD process) {

@@ -22,11 +22,6 @@ struct ProcessCounters {
 ProcessCounters ReadCounters(DWORD process);
 // Open handles of the process by object type name ("Event", "Key", "Thread", ...).
 std::map<std::string, long> HandleTypeCounts(DWORD process);
-// Open registry keys of the process by their full names ("\\REGISTRY\\MACHINE\\..."); a key
-// deleted while still open is counted as "(deleted)".
-std::map<std::string, long> KeyNameCounts(DWORD process);
-// The same as one line: "Event=17 Key=59 ...".
-std::string HandleTypes(DWORD process);
 std::string Describe(const ProcessCounters& counters);
 
 // Every visible top-level window of the process answers WM_NULL within ms.

@@ -1,5 +1,7 @@
 #include "tests/reliability/Sessions.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "media/avi/AviReader.h"
@@ -23,6 +25,12 @@ std::string ConfigWithAlbum(const std::wstring& album) {
            "  <MosaicWidth>0</MosaicWidth>\r\n  <Frequency>0</Frequency>\r\n  <ZoomOut>0</ZoomOut>\r\n"
            "  <Language></Language>\r\n  <VideoDisplayName></VideoDisplayName>\r\n"
            "  <AudioDisplayName></AudioDisplayName>\r\n</Setting>\r\n";
+}
+
+// A program still running 10 s after Close hangs: the test fails (the caller then kills it).
+void ExpectEndsOnClose(e2e::Process& program, const char* name) {
+    EXPECT_TRUE(program.WaitExit(10000)) << name << " did not end on Close; message box: '"
+                                         << e2e::Narrow(e2e::FindMessageBox(program.Id()).text) << "'";
 }
 
 }  // namespace
@@ -104,7 +112,7 @@ void OrvelloSession::Close() {
         for (int i = 0; i < 5; ++i)
             if (e2e::MessageBoxSeen box = e2e::FindMessageBox(program.Id()); box.window) e2e::Answer(box);
         if (main && IsWindow(main)) e2e::PostCommand(main, kClose);
-        if (!program.WaitExit(10000)) e2e::Log(L"Orvello did not end on Close");
+        ExpectEndsOnClose(program, "Orvello");
     }
     program.Kill();
 }
@@ -179,7 +187,7 @@ void PelCameraSession::Close() {
         for (int i = 0; i < 5; ++i)
             if (e2e::MessageBoxSeen box = e2e::FindMessageBox(program.Id()); box.window) e2e::Answer(box);
         PostMessageW(frame, WM_CLOSE, 0, 0);
-        if (!program.WaitExit(10000)) e2e::Log(L"PelCamera did not end on close");
+        ExpectEndsOnClose(program, "PelCamera");
     }
     program.Kill();
 }

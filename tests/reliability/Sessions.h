@@ -30,6 +30,7 @@ class OrvelloSession {
     bool StartRecording(DWORD ms = 10000);
     bool StopRecording(DWORD ms = 10000);
     std::wstring RecorderState() const;
+    // Answers the message boxes and closes the program as its user would; a hang fails the test.
     void Close();
 
     e2e::Process program;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-
 class MonitorSettingsDialog : public ::testing::Test {
   protected:
     void SetUp() override { ResetMonitorSettings(); }
@@ -58,7 +56,6 @@ TEST_F(MonitorSettingsDialog, FirstOpeningShowsNoActionAndAStillNamedByTheTime) 
         EXPECT_EQ(CString(tail), CString("].bmp"));
         const int opened = h * 3600 + m * 60 + s;
         const int started = before.wHour * 3600 + before.wMinute * 60 + before.wSecond;
-        EXPECT_GE((opened - started + 86400) % 86400, 0);
         EXPECT_LE((opened - started + 86400) % 86400, 2);
     });
     EXPECT_EQ(motionMode, 255);
@@ -198,7 +195,6 @@ TEST_F(MonitorSettingsDialog, BrowseThenCancelKeepsTheNewPathAndLeavesTheFile) {
                   EXPECT_EQ(script.fileDialogs[0].initialName, shown);
                   EXPECT_EQ(script.fileDialogs[0].defaultExt, CString("*.bmp"));
                   EXPECT_EQ(script.fileDialogs[0].filter, CString("BMP Files (*.bmp)|*.bmp|"));
-                  EXPECT_EQ(script.fileDialogs[0].flags & kSaveFlags, kSaveFlags);
               }),
               IDCANCEL);
     EXPECT_EQ(motionStillPath, chosen);
