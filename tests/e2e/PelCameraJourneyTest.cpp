@@ -3,14 +3,21 @@
 // checked as files.
 #include <windows.h>
 
+#include <commctrl.h>
+#include <dlgs.h>
+#include <richedit.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "devices/common/ControlBlock.h"
 #include "tests/e2e/AviFile.h"
+#include "tests/e2e/driver/Controls.h"
 #include "tests/e2e/driver/Dialogs.h"
 #include "tests/e2e/driver/Files.h"
 #include "tests/e2e/driver/Log.h"
@@ -25,6 +32,9 @@ namespace {
 constexpr int kTakePhoto = 32791, kStartCapture = 32792, kStopCapture = 32793;
 constexpr int kSettings = 32794, kEffects = 32795;
 constexpr int kHorizontalFlip = 1032, kVerticalFlip = 1033, kOverlayText = 1034;
+constexpr int kAlbumFolder = 1004, kChooseFolder = 1006, kChooseFont = 1035;
+constexpr COLORREF kInk =
+    RGB(128, 128, 0);  // an entry of the font dialog's colour list; not in the test picture
 constexpr int kView = 0xE900, kStatusBar = 0xE801;
 const wchar_t kFrameTitle[] = L"USB2.0 PC CAMERA";
 
@@ -40,6 +50,47 @@ std::string ConfigWithAlbum(const std::wstring& album) {
            "  <AudioDisplayName></AudioDisplayName>\r\n</Setting>\r\n";
 }
 
+// The bytes of a base64 text (line breaks skipped).
+std::vector<uint8_t> FromBase64(const std::string& text) {
+    static const std::string kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::vector<uint8_t> bytes;
+    unsigned bits = 0, count = 0;
+    for (char c : text) {
+        const size_t digit = kDigits.find(c);
+        if (digit == std::string::npos) continue;
+        bits = (bits << 6) | static_cast<unsigned>(digit);
+        if ((count += 6) >= 8) bytes.push_back(static_cast<uint8_t>(bits >> (count -= 8)));
+    }
+    return bytes;
+}
+
+// Pixels that differ from `before` and are near the ink colour in `after` (JPEG blurs the edges).
+long InkPixels(const Picture& before, const Picture& after) {
+    if (before.width != after.width || before.height != after.height) return -1;
+    long count = 0;
+    const uint8_t ink[3] = {GetBValue(kInk), GetGValue(kInk), GetRValue(kInk)};
+    for (int y = 0; y < after.height; ++y)
+        for (int x = 0; x < after.width; ++x) {
+            const uint8_t* was = before.At(x, y);
+            const uint8_t* is = after.At(x, y);
+            bool inkLike = true, changed = false;
+            for (int c = 0; c < 3; ++c) {
+                inkLike = inkLike && std::abs(is[c] - ink[c]) < 40;
+                changed = changed || std::abs(is[c] - was[c]) > 60;
+            }
+            count += inkLike && changed ? 1 : 0;
+        }
+    return count;
+}
+
+// The text between <name> and </name> in the settings file.
+std::string Element(const std::string& xml, const std::string& name) {
+    const size_t start = xml.find("<" + name + ">");
+    const size_t end = xml.find("</" + name + ">");
+    if (start == std::string::npos || end == std::string::npos) return {};
+    return xml.substr(start + name.size() + 2, end - start - name.size() - 2);
+}
+
 class PelCameraJourney : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,6 +101,11 @@ class PelCameraJourney : public ::testing::Test {
         album_ = folder_ + L"\\album";
         CreateDirectoryW(album_.c_str(), nullptr);
         ASSERT_TRUE(CopyProgramFolder(L"PelCamera", folder_));
+        Launch();
+    }
+
+    // Starts the program on the album folder and waits for its running preview.
+    void Launch() {
         ASSERT_TRUE(WriteText(Config(), ConfigWithAlbum(album_)));
         ASSERT_TRUE(program_.Start(folder_ + L"\\PelCamera.exe", folder_));
         frame_ = WaitTopByCaption(program_.Id(), kFrameTitle, 20000);
@@ -84,14 +140,15 @@ class PelCameraJourney : public ::testing::Test {
         Screenshot(window, L"pelcamera-" + name_ + L"-" + what);
     }
 
-    // Takes a photo and gives the new file's full path (empty when none came).
-    std::wstring TakePhoto() {
-        size_t before = FilesIn(album_, L"*.jpg").size();
+    // Takes a photo and gives the new file's full path (empty when none came in the album).
+    std::wstring TakePhoto() { return TakePhoto(album_); }
+    std::wstring TakePhoto(const std::wstring& album) {
+        size_t before = FilesIn(album, L"*.jpg").size();
         PostMessageW(frame_, WM_COMMAND, kTakePhoto, 0);
         std::wstring path;
         WaitUntil(
             [&] {
-                auto names = FilesIn(album_, L"*.jpg");
+                auto names = FilesIn(album, L"*.jpg");
                 if (names.size() <= before) return false;
                 for (const auto& name : names)
                     if (name > path) path = name;
@@ -99,7 +156,7 @@ class PelCameraJourney : public ::testing::Test {
             },
             10000);
         if (path.empty()) return {};
-        path = album_ + L"\\" + path;
+        path = album + L"\\" + path;
         Pause(500);  // the writer closes the file
         return path;
     }
@@ -144,17 +201,52 @@ TEST_F(PelCameraJourney, PhotoLandsInTheAlbumNamedByDateAndTime) {
     EXPECT_GT(MeanLevel(picture), 20);
 }
 
+// The settings sheet's OK stores what was set, the album folder chosen in the shell's folder chooser
+// included, and the next photo goes there; Cancel stores nothing.
 TEST_F(PelCameraJourney, SettingsSheetOkWritesConfigAndCancelDoesNot) {
+    // The chooser lists no hidden folders and the temporary folder is one: the album moves to a
+    // folder the chooser shows, and the program starts again on it.
+    const std::wstring shown = L"C:\\e2e-album-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring picked = shown + L"\\picked";
+    RemoveTree(shown);
+    ASSERT_TRUE(CreateDirectoryW(shown.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(picked.c_str(), nullptr));
+    PostMessageW(frame_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program_.WaitExit(10000));
+    album_ = shown;
+    ASSERT_NO_FATAL_FAILURE(Launch());
+
     HWND sheet = OpenSheet(kSettings, kHorizontalFlip);
     ASSERT_NE(sheet, nullptr) << "no settings sheet";
     Shot(sheet, L"settings-sheet");
     Click(ChildById(sheet, kHorizontalFlip));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(ChildById(sheet, kHorizontalFlip)); }, 3000));
+
+    // The chooser opens at the album; the user opens it and picks the folder inside.
+    Click(ChildById(sheet, kChooseFolder));
+    HWND chooser = WaitFor(
+        [&]() -> HWND {
+            for (HWND top : TopWindows(program_.Id()))
+                if (top != sheet && ChildByClass(top, WC_TREEVIEWW)) return top;
+            return nullptr;
+        },
+        10000);
+    ASSERT_NE(chooser, nullptr) << "no folder chooser";
+    Pause(500);
+    Shot(chooser, L"folder-chooser");
+    ASSERT_TRUE(SelectFirstChildInTree(ChildByClass(chooser, WC_TREEVIEWW)));
+    Pause(300);
+    ASSERT_TRUE(PressAndWaitClosed(chooser, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(ChildById(sheet, kAlbumFolder)) == picked + L"\\"; }, 3000))
+        << Narrow(TextOf(ChildById(sheet, kAlbumFolder)));
+
     ASSERT_TRUE(PressAndWaitClosed(sheet, IDOK));
     ASSERT_TRUE(WaitUntil(
         [&] { return ReadText(Config()).find("<ReversalH>1</ReversalH>") != std::string::npos; }, 5000))
         << ReadText(Config());
     std::string afterOk = ReadText(Config());
+    EXPECT_EQ(Element(afterOk, "FoldPath"), Narrow(picked) + "\\");
+    EXPECT_FALSE(TakePhoto(picked).empty()) << "the next photo goes to the chosen folder";
 
     sheet = OpenSheet(kSettings, kVerticalFlip);
     ASSERT_NE(sheet, nullptr);
@@ -164,8 +256,11 @@ TEST_F(PelCameraJourney, SettingsSheetOkWritesConfigAndCancelDoesNot) {
     ASSERT_TRUE(PressAndWaitClosed(sheet, IDCANCEL));
     Pause(1000);
     EXPECT_EQ(ReadText(Config()), afterOk) << "Cancel writes nothing";
+    if (!HasFailure()) RemoveTree(shown);
 }
 
+// The text of the effects sheet in the font, colour, underline and strike-out chosen in the real
+// font dialog: stored with the settings and drawn on the next photo, which is also mirrored.
 TEST_F(PelCameraJourney, MirrorAndTextShowInTheNextPhoto) {
     ASSERT_EQ(TestCamCtl(L"still on"), 0);  // every frame the same: photos differ only by effects
     Pause(1000);
@@ -187,17 +282,38 @@ TEST_F(PelCameraJourney, MirrorAndTextShowInTheNextPhoto) {
     ASSERT_NE(sheet, nullptr) << "no effects sheet";
     ASSERT_TRUE(SetText(ChildById(sheet, kOverlayText), L"Journey text"));
     Shot(sheet, L"effects-sheet");
+    Click(ChildById(sheet, kChooseFont));
+    HWND font = WaitFor([&] { return FindTop(program_.Id(), L"#32770", cmb4); }, 10000);
+    ASSERT_NE(font, nullptr) << "no font dialog with its colour list";
+    Pause(500);
+    ASSERT_TRUE(
+        SelectComboItemByText(ChildById(font, cmb1), L"DejaVu Sans"));  // a face Wine takes from the system
+    ASSERT_TRUE(SelectComboItemByText(ChildById(font, cmb3), L"36"));
+    ASSERT_TRUE(SelectComboItemByData(ChildById(font, cmb4), kInk));
+    Click(ChildById(font, chx1));  // strike-out
+    Click(ChildById(font, chx2));  // underline
+    ASSERT_TRUE(WaitUntil(
+        [&] { return IsChecked(ChildById(font, chx1)) && IsChecked(ChildById(font, chx2)); }, 3000));
+    Shot(font, L"font-dialog");
+    ASSERT_TRUE(PressAndWaitClosed(font, IDOK));
     ASSERT_TRUE(PressAndWaitClosed(sheet, IDOK));
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            return ReadText(Config()).find("<TextContent>Journey text</TextContent>") != std::string::npos;
-        },
-        5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return Element(ReadText(Config()), "TextContent") == "Journey text"; }, 5000));
+
+    const std::vector<uint8_t> stored = FromBase64(Element(ReadText(Config()), "CharFormat"));
+    ASSERT_GE(stored.size(), sizeof(CHARFORMATW)) << ReadText(Config());
+    CHARFORMATW format{};
+    memcpy(&format, stored.data(), sizeof format);
+    EXPECT_EQ(format.dwEffects & (CFE_UNDERLINE | CFE_STRIKEOUT | CFE_AUTOCOLOR),
+              static_cast<DWORD>(CFE_UNDERLINE | CFE_STRIKEOUT));
+    EXPECT_EQ(format.crTextColor, kInk);
+    EXPECT_EQ(format.yHeight, 36 * 20) << "36 points in twips";
+
     Pause(1000);
     Shot(frame_, L"main-with-effects");
     Picture withText = LoadJpeg(TakePhoto());
     ASSERT_FALSE(withText.Empty());
-    EXPECT_GT(DifferentPixels(withText, mirrored, 60), 100) << "the text is drawn on the photo";
+    EXPECT_GT(InkPixels(mirrored, withText), 400) << "the text is drawn in the chosen colour";
     EXPECT_LT(DifferentPixels(withText, mirrored, 60), 640 * 480 / 4) << "and the picture is still there";
 }
 

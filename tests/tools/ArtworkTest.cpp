@@ -162,22 +162,6 @@ TEST(ButtonArtTest, CheckedAndDisabledLooksDifferFromNormalAndFacesCarryALabel) 
     }
 }
 
-TEST(PictureSizesTest, FixedSizes) {
-    EXPECT_EQ(Picture(141).Width(), 600);
-    EXPECT_EQ(Picture(141).Height(), 430);
-    EXPECT_EQ(Picture(198).Width(), 38);
-    EXPECT_EQ(Picture(198).Height(), 26);
-    EXPECT_EQ(Picture(257).Width(), 35);
-    EXPECT_EQ(Picture(257).Height(), 36);
-    EXPECT_EQ(Set().aboutPicture.Width(), 160);
-    EXPECT_EQ(Set().aboutPicture.Height(), 120);
-    EXPECT_EQ(Picture(236).Width(), 14);
-    EXPECT_EQ(Picture(242).Width(), 164);
-    EXPECT_EQ(Picture(242).Height(), 15);
-    EXPECT_EQ(Picture(248).Width(), 18);
-    EXPECT_EQ(Picture(248).Height(), 21);
-}
-
 TEST(TargetIconTest, TransparentBackgroundAndNoMagentaFringe) {
     const Image& icon = Picture(257);
     int skipped = 0, shown = 0;

@@ -233,42 +233,6 @@ TEST_F(PelCameraAppTest, SettingsThatCannotBeWrittenEndTheProgramWithoutAMessage
     EXPECT_TRUE(fs::is_directory(folder / L"Config.xml"));
 }
 
-TEST_F(PelCameraAppTest, TakePhotoWritesAJpegIntoTheAlbumFolder) {
-    const fs::path album = folder / L"album";
-    fs::create_directories(album);
-    {
-        FILE* file = _wfopen((folder / L"Config.xml").c_str(), L"wb");
-        ASSERT_NE(file, nullptr);
-        const std::string text =
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Setting>\r\n"
-            "  <DisplaySize>4</DisplaySize>\r\n  <PhotoSize>2</PhotoSize>\r\n"
-            "  <FoldPath>" +
-            album.string() + "</FoldPath>\r\n</Setting>\r\n";
-        fputs(text.c_str(), file);
-        fclose(file);
-    }
-    ProgramRun run(folder);
-    ASSERT_TRUE(run.started);
-    HWND frame = run.WaitWindow(nullptr);
-    ASSERT_NE(frame, nullptr);
-    Sleep(1000);  // the preview runs
-    PostMessageW(frame, WM_COMMAND, 32791, 0);
-    fs::path photo;
-    for (int i = 0; i < 100 && photo.empty(); ++i) {
-        Sleep(100);
-        for (const auto& entry : fs::directory_iterator(album))
-            if (entry.path().extension() == L".jpg") photo = entry.path();
-    }
-    ASSERT_FALSE(photo.empty());
-    Sleep(300);
-    // Year_month_day_hour_minute_second_millisecond.jpg, a 320 x 240 JPEG.
-    const std::wstring name = photo.filename().wstring();
-    EXPECT_EQ(std::count(name.begin(), name.end(), L'_'), 6) << name;
-    EXPECT_GT(fs::file_size(photo), 1000u);
-    PostMessageW(frame, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(run.Ended(15000));
-}
-
 TEST_F(PelCameraAppTest, RunsFromAFolderWhosePathFillsMaxPath) {
     // The program file's full path is 259 characters: the longest the system starts, and one
     // more than a 259-character buffer holds with its terminator.

@@ -256,28 +256,6 @@ TEST_F(FrameEffectsTest, SixtyHertzThenCancelKeepsTheCameraAtSixtyAndWritesNothi
     EXPECT_TRUE(script.messageBoxes.empty());
 }
 
-TEST_F(FrameEffectsTest, SheetClosedWithOkWritesConfigXmlAtOnce) {
-    fw::ModalScript script;
-    script.OnNextSheet([](CPropertySheet& sheet) {
-        Click(*sheet.GetPage(0), IDC_REVERSAL_V);
-        sheet.PressButton(PSBTN_OK);
-    });
-    Command(ID_SETTINGS);
-    EXPECT_EQ(saves, 1);
-    EXPECT_NE(Read(L"Config.xml").find("<ReversalV>1</ReversalV>"), std::string::npos);
-
-    script.OnNextSheet([](CPropertySheet& sheet) {
-        ::SetDlgItemTextW(sheet.GetPage(0)->m_hWnd, IDC_TEXT_BOX, L"Smile");
-        sheet.PressButton(PSBTN_OK);
-    });
-    Command(ID_EFFECTS);
-    EXPECT_EQ(saves, 2);
-    EXPECT_NE(Read(L"Config.xml").find("<TextContent>Smile</TextContent>"), std::string::npos);
-    EXPECT_EQ(CameraSettings.effectsPageOpen, 0);
-    EXPECT_EQ(script.dialogs.at(1).caption, CString(L"Effect"));
-    EXPECT_TRUE(script.messageBoxes.empty());
-}
-
 TEST_F(FrameEffectsTest, FrameTypeCommandsChooseFromTheEffectsFolderAndNoFrameStoresEmpty) {
     fw::ModalScript script;
     HMENU outer = frame->FillFrameTypeMenu();

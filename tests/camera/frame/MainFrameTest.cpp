@@ -373,15 +373,4 @@ TEST_F(MainFrameTest, LanguageTextsReplaceTheMenuTextsAndKeepThePopups) {
     CPelLang::Release();
 }
 
-TEST_F(MainFrameTest, SettingsSheetTakesItsCaptionAndCancelWritesNothing) {
-    Open();
-    ASSERT_EQ(frame->Graph().State(), Previewing);
-    script.OnNextSheet([](CPropertySheet& sheet) { sheet.PressButton(PSBTN_CANCEL); });
-    Command(ID_SETTINGS);
-    EXPECT_EQ(saves, 0);
-    if (!script.dialogs.empty()) {
-        EXPECT_EQ(script.dialogs[0].caption, CString(_T("Config")));
-    }
-}
-
 }  // namespace

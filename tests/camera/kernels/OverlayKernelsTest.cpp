@@ -56,65 +56,6 @@ TEST(FrameOverlay, AlphaCoversMixesOrLetsThrough) {
     }
 }
 
-TEST(FrameOverlay, WithoutAlphaTheMiddleColourIsTheHole) {
-    FrameImage image(5, 5);
-    for (int line = 0; line < 5; ++line)
-        for (int x = 0; x < 5; ++x) image.Set(x, line, 0, 0, 255, 0);  // red border everywhere...
-    for (int line = 1; line < 4; ++line)
-        for (int x = 1; x < 4; ++x) image.Set(x, line, 255, 255, 255, 0);  // ...white middle, no alpha
-    TestFrame f(5, 5);
-    FillVideo(f, 9, 9, 9);
-    pel::FrameOverlay overlay;
-    overlay.SetFrame(image.pixels.data(), 5, 5);
-    overlay.Apply(f.View());
-    EXPECT_EQ(f.Red(0, 0), 255);
-    EXPECT_EQ(f.Blue(0, 0), 0);
-    EXPECT_EQ(f.Red(4, 2), 255);
-    EXPECT_EQ(f.Red(2, 2), 9);
-    EXPECT_EQ(f.Blue(1, 3), 9);
-}
-
-TEST(FrameOverlay, OtherSizesAreScaledAndNoFrameDrawsNothing) {
-    FrameImage image(2, 2);
-    for (int line = 0; line < 2; ++line)
-        for (int x = 0; x < 2; ++x) image.Set(x, line, 0, 255, 0, 255);
-    TestFrame f(7, 5);
-    FillVideo(f, 1, 1, 1);
-    pel::FrameOverlay overlay;
-    overlay.SetFrame(image.pixels.data(), 2, 2);
-    overlay.Apply(f.View());
-    for (int line = 0; line < 5; ++line)
-        for (int x = 0; x < 7; ++x) ASSERT_GE(f.Green(x, line), 250) << x << "," << line;
-
-    overlay.SetFrame(nullptr, 0, 0);
-    EXPECT_FALSE(overlay.HasFrame());
-    FillVideo(f, 1, 1, 1);
-    const Bytes before = f.bytes;
-    overlay.Apply(f.View());
-    EXPECT_EQ(f.bytes, before);
-}
-
-TEST(TextOverlay, InkInItsColourCentredAboveTheBottom) {
-    // 3 x 2 mask, top row first: an L shape.
-    const Bytes mask = {1, 0, 0, 1, 1, 1};
-    pel::TextOverlay text;
-    text.SetText(mask.data(), 3, 2, 0x00FF8000);  // COLORREF: red 0x00, green 0x80, blue 0xFF
-    TestFrame f(11, 20);
-    FillVideo(f, 5, 5, 5);
-    text.Apply(f.View());
-    const auto at = text.Place(11, 20);
-    EXPECT_EQ(at.left, 4);
-    EXPECT_EQ(at.top, 20 - 2 - 2);
-    EXPECT_EQ(f.Blue(4, 16), 0xFF);
-    EXPECT_EQ(f.Green(4, 16), 0x80);
-    EXPECT_EQ(f.Red(4, 16), 0x00);
-    EXPECT_EQ(f.Blue(5, 16), 5);  // no ink
-    EXPECT_EQ(f.Blue(6, 17), 0xFF);
-    EXPECT_EQ(f.Blue(7, 17), 5);  // right of the text
-    EXPECT_EQ(f.Blue(4, 18), 5);  // below the text
-    EXPECT_TRUE(f.PaddingIntact());
-}
-
 TEST(TextOverlay, CoverageMasksMixAndLargeTextsAreCut) {
     const Bytes coverage = {255, 128, 0};
     pel::TextOverlay text;

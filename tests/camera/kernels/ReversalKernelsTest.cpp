@@ -39,36 +39,6 @@ TEST(Flip, HorizontalMirrorsColumnsAndKeepsPadding) {
     }
 }
 
-TEST(Flip, HalfTurnIsBothFlips) {
-    for (int height : {1, 2, 5}) {
-        TestFrame turned(7, height), both(7, height);
-        turned.FillWithPositions();
-        both.FillWithPositions();
-        pel::TurnHalfway(turned.View());
-        pel::FlipVertical(both.View());
-        pel::MirrorHorizontal(both.View());
-        EXPECT_EQ(turned.bytes, both.bytes) << height;
-    }
-}
-
-TEST(Mosaic, SquaresFromTheTopLeftTakeTheirMeanColour) {
-    for (bool topDown : {false, true}) {
-        TestFrame f(5, 3, topDown);
-        f.FillWithPositions();
-        pel::ApplyMosaic(f.View(), 2);
-        // Squares: columns {0,1} {2,3} {4}, lines {0,1} {2}; blue = mean column, green = mean line.
-        const int blue[5] = {1, 1, 3, 3, 4};  // 0.5 and 2.5 round up
-        const int green[3] = {1, 1, 2};
-        for (int line = 0; line < 3; ++line)
-            for (int x = 0; x < 5; ++x) {
-                ASSERT_EQ(f.Blue(x, line), blue[x]) << x << "," << line;
-                ASSERT_EQ(f.Green(x, line), green[line]) << x << "," << line;
-                ASSERT_EQ(f.Red(x, line), 7);
-            }
-        EXPECT_TRUE(f.PaddingIntact());
-    }
-}
-
 // Every square width against the mean worked out square by square, on noise with cut-short edges.
 TEST(Mosaic, EverySquareIsItsRoundedMean) {
     for (int block = 2; block <= 9; ++block) {
@@ -123,30 +93,6 @@ TEST(DigitalZoom, FactorOneLeavesThePicture) {
     zoom.Apply(f.View(), 1);
     zoom.Apply(f.View(), 0);  // below the range: taken as 1
     EXPECT_EQ(f.bytes, before);
-}
-
-// A horizontal ramp (blue = column / 3) and a vertical one (green = line / 2) show where each output
-// pixel was taken from: zooming by k about the centre maps output x to centre + (x + 0.5 - centre) / k.
-TEST(DigitalZoom, EnlargesTheMiddleAboutTheCentre) {
-    for (int factor : {2, 3, 4, 9}) {
-        TestFrame f(640, 480);
-        for (int line = 0; line < 480; ++line)
-            for (int x = 0; x < 640; ++x)
-                f.Set(x, line, static_cast<std::uint8_t>(x / 3), static_cast<std::uint8_t>(line / 2), 9);
-        pel::DigitalZoom zoom;
-        zoom.Apply(f.View(), factor);
-        const int k = factor > 4 ? 4 : factor;
-        for (int x : {0, 100, 319, 320, 500, 639}) {
-            const double source = 320.0 + (x + 0.5 - 320.0) / k - 0.5;
-            EXPECT_NEAR(f.Blue(x, 240), source / 3.0, 1.01) << "factor " << factor << " x " << x;
-        }
-        for (int line : {0, 239, 479}) {
-            const double source = 240.0 + (line + 0.5 - 240.0) / k - 0.5;
-            EXPECT_NEAR(f.Green(320, line), source / 2.0, 1.01) << "factor " << factor << " line " << line;
-        }
-        EXPECT_EQ(f.Red(17, 33), 9);
-        EXPECT_TRUE(f.PaddingIntact());
-    }
 }
 
 // Against bilinear sampling written out in doubles, on noise (so a pixel taken from the wrong place

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "camera/libs/PelImaging/ResampleBilinear.h"
+#include "tests/camera/photo/ResampleBilinearTranscription.h"
 #include "tests/camera/photo/TestImages.h"
 
 namespace {
@@ -197,7 +197,7 @@ TEST(FrameBitmap, ScalesToTheVideoSize) {
     EXPECT_EQ(scaled.width, 10);
     EXPECT_EQ(scaled.height, 7);
     Bytes expected(10 * 7 * 4);
-    ResampleBilinear<4>(frame.pixels.data(), 4, 3, 10, 7, expected.data());
+    ResampleBilinearTranscription<4>(frame.pixels.data(), 4, 3, 10, 7, expected.data());
     EXPECT_EQ(scaled.pixels, expected);
 
     EXPECT_FALSE(ScaleFrameBitmap(FrameBitmap{}, 10, 7, scaled));

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "camera/libs/PelImaging/ResampleBilinear.h"
+#include "tests/camera/photo/ResampleBilinearTranscription.h"
 #include "tests/camera/photo/TestImages.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST(PhotoBuffer, FrameOfAnotherSizeIsScaled) {
     const std::vector<std::uint8_t> frame = NoiseBytes(640 * 480 * 3, 6);
     ASSERT_TRUE(buffer.StoreFrame(frame.data(), 640, 480));
     std::vector<std::uint8_t> expected(1600 * 1200 * 3);
-    ResampleBilinear<3>(frame.data(), 640, 480, 1600, 1200, expected.data());
+    ResampleBilinearTranscription<3>(frame.data(), 640, 480, 1600, 1200, expected.data());
     EXPECT_EQ(std::memcmp(buffer.Param().pixels, expected.data(), expected.size()), 0);
 }
 

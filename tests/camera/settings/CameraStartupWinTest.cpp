@@ -82,33 +82,6 @@ TEST_F(CameraStartupTest, ExistingFoldPathGetsItsBackslash) {
     EXPECT_EQ(CameraSettings.albumFolder, folder.Folder());
 }
 
-TEST_F(CameraStartupTest, SettingsFileThatCannotBeCreatedEndsStartUpWithoutAMessage) {
-    const std::wstring missing = folder.Folder() + L"no-such-folder\\";
-    EXPECT_FALSE(LoadSettingsFromFolder(missing, document,
-                                        [this](const std::wstring& text) { messages.push_back(text); }));
-    EXPECT_TRUE(messages.empty());
-    // The exit step after it writes nothing.
-    CameraStartup startup;
-    startup.Exit(missing, document);
-    EXPECT_FALSE(PathFileExistsW((missing + L"Config.xml").c_str()));
-}
-
-TEST_F(CameraStartupTest, ExitAlwaysRewritesConfigXml) {
-    ASSERT_TRUE(Load());
-    CameraStartup startup;
-    ASSERT_TRUE(startup.InitCom());
-    CPelLang::GetInstance();
-    folder.Write(L"Config.xml", "changed by someone else");
-    startup.Exit(folder.Folder(), document);
-    EXPECT_EQ(folder.Read(L"Config.xml"), std::string(kDefaultConfigXml, kDefaultConfigXmlSize));
-
-    // Without InitCom (start-up stopped before it) the exit still saves.
-    folder.Write(L"Config.xml", "changed again");
-    CameraStartup failedStart;
-    failedStart.Exit(folder.Folder(), document);
-    EXPECT_EQ(folder.Read(L"Config.xml"), std::string(kDefaultConfigXml, kDefaultConfigXmlSize));
-}
-
 TEST_F(CameraStartupTest, LanguageFallsBackTo1033) {
     CreateDirectoryW((folder.Folder() + L"Language").c_str(), nullptr);
     EXPECT_EQ(SetUpLanguageComponent(folder.Folder(), 2052), 0);  // no files at all

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "camera/libs/PelUtility/FolderDialog.h"
 #include "camera/libs/PelUtility/PelDS.h"
 #include "camera/libs/PelUtility/PelLang.h"
 #include "camera/libs/PelUtility/SampleGrabberCB.h"
@@ -210,28 +209,6 @@ TEST(PelLangTest, DialogTextsAndFallback) {
     CPelLang::Release();
     EXPECT_EQ(CPelLang::GetInstance()->GetLangString(L"MainMenu", L"File"), L"");
     CPelLang::Release();
-}
-
-TEST(FolderDialogTest, TestHookAnswersTheChooser) {
-    std::wstring seenStart;
-    UINT seenFlags = 0;
-    CFolderDialog::SetAnswerHookForTesting([&](const std::wstring& start, UINT flags, std::wstring& path) {
-        seenStart = start;
-        seenFlags = flags;
-        path = L"D:\\Album";
-        return true;
-    });
-    CFolderDialog chooser(L"C:\\Pictures\\", 0x41, nullptr);
-    EXPECT_EQ(chooser.DoModal(), IDOK);
-    EXPECT_EQ(chooser.GetPathName(), L"D:\\Album");
-    EXPECT_EQ(seenStart, L"C:\\Pictures\\");
-    EXPECT_EQ(seenFlags, 0x41u);
-
-    CFolderDialog::SetAnswerHookForTesting([](const std::wstring&, UINT, std::wstring&) { return false; });
-    CFolderDialog cancelled(L"C:\\", 0x41, nullptr);
-    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
-    EXPECT_EQ(cancelled.GetPathName(), L"");
-    CFolderDialog::SetAnswerHookForTesting(nullptr);
 }
 
 TEST(SampleGrabberCBTest, OneShotPostsThePhotoMessageFromTheStreamingThread) {

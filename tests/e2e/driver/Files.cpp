@@ -69,9 +69,7 @@ std::wstring FreshFolder(const std::wstring& name) {
     if (!out.empty()) {
         folder = out + L"\\files\\" + name;
     } else {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"e2e-" + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        folder = TempFolder() + L"e2e-" + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                  std::to_wstring(GetTickCount());
     }
     RemoveTree(folder);
@@ -117,6 +115,12 @@ bool CopyProgramFolder(const std::wstring& program, const std::wstring& folder) 
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return ok;
+}
+
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    return temp;
 }
 
 bool Exists(const std::wstring& path) {

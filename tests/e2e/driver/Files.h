@@ -21,6 +21,8 @@ bool CopyProgramFolder(const std::wstring& program, const std::wstring& folder);
 bool CopyTree(const std::wstring& from, const std::wstring& to);
 void RemoveTree(const std::wstring& folder);
 
+// The user's temporary folder, with its trailing backslash: the programs' and the driver's alike.
+std::wstring TempFolder();
 bool Exists(const std::wstring& path);
 std::vector<uint8_t> ReadAll(const std::wstring& path);
 std::string ReadText(const std::wstring& path);

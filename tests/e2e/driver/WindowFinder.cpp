@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/WindowFinder.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 
 namespace e2e {
@@ -160,6 +162,15 @@ void DumpWindows(DWORD process) {
         }
         std::fwprintf(stderr, L"e2e: %ls\n", line.c_str());
     }
+}
+
+bool TrayIconShown(HWND window, UINT id) {
+    // A modify that changes nothing: the shell accepts it only for an icon it holds.
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
 }  // namespace e2e

@@ -41,6 +41,8 @@ bool SetText(HWND control, const std::wstring& text);
 void SetCheck(HWND button, bool checked);
 bool IsChecked(HWND button);
 SIZE ClientSize(HWND window);
+// Whether the shell holds the notification-area icon that window registered under id.
+bool TrayIconShown(HWND window, UINT id);
 // Lets the target's message loop run for a while (the driver's own thread sleeps).
 void Pause(DWORD ms);
 

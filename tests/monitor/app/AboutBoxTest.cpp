@@ -13,19 +13,6 @@ TEST(AboutBoxTest, CreditLineIsRebuiltByRotatingEachByteLeftByTwoBits) {
     EXPECT_EQ(about::UnscrambleCredit(rotated, 3), std::string("\x01\x04\x03"));
 }
 
-TEST(AboutBoxTest, FourLeftClicksThenARightPressShowTheVeryPicture) {
-    about::ClickSequence clicks;
-    for (int i = 0; i < 4; ++i) clicks.LeftRelease();
-    EXPECT_TRUE(clicks.RightPress());
-    EXPECT_EQ(clicks.Count(), 6);
-    EXPECT_TRUE(clicks.RightRelease());  // the picture is painted over
-    EXPECT_EQ(clicks.Count(), 10);
-    // Closed for this opening of the box.
-    for (int i = 0; i < 4; ++i) clicks.LeftRelease();
-    EXPECT_EQ(clicks.Count(), 10);
-    EXPECT_FALSE(clicks.RightPress());
-}
-
 TEST(AboutBoxTest, OtherCountsShowNothing) {
     for (int lefts : {0, 3, 5, 7}) {
         about::ClickSequence clicks;

@@ -82,6 +82,10 @@ TEST(AppDialogsTest, FourLeftClicksAndARightPressPaintTheHiddenPictureUntilTheRi
         EXPECT_FALSE(about.IsPictureShown());
         EXPECT_EQ(about.ClickCount(), 10);
         EXPECT_LT(PictureMatches(about.m_hWnd), 6);
+        // Closed for this opening of the box.
+        for (int i = 0; i < 4; ++i) Send(about, WM_LBUTTONUP);
+        Send(about, WM_RBUTTONDOWN);
+        EXPECT_FALSE(about.IsPictureShown());
     });
     CAboutDlg about;
     about.DoModal();

@@ -188,17 +188,3 @@ TEST(OutIamgeVideo, TheClockIsLegibleOnDarkAndLightPicturesWithinItsBand) {
     OutIamgeVideo(small.data(), clock, 30, 3, 40, 10);
     OutIamgeVideo(small.data(), clock, -50, 50, 40, 10);
 }
-
-TEST(OutIamgeVideo, WritesASampleForALookByEye) {
-    // Kept in the temp folder: the clock and countdown over a gradient, as the tick stamps them.
-    const int w = 320;
-    const int h = 120;
-    std::vector<BYTE> frame(w * h * 3);
-    for (int row = 0; row < h; ++row)
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c) frame[(row * w + x) * 3 + c] = static_cast<BYTE>(x * 255 / w);
-    OutIamgeVideo(frame.data(), "2026:12:07<22;08;49", 16, h - 16, w, h);
-    OutIamgeVideo(frame.data(), "00;05", 59, h - 42, w, h);
-    OutIamgeVideo(frame.data(), "17", 59, h - 77, w, h);
-    EXPECT_TRUE(CaptureToFile(frame.data(), TempFile("ysp_stamp_sample.bmp").c_str(), w, h));
-}

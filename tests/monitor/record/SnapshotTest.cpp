@@ -51,12 +51,6 @@ std::string Head(const std::string& path, size_t n) {
     return ReadText(path).substr(0, n);
 }
 
-TEST_F(SnapshotTest, TempFileIsInTheTemporaryFolder) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    EXPECT_EQ(temp_, std::string(temp) + "bmp.bmp");
-}
-
 TEST_F(SnapshotTest, SaveDialogAndCancel) {
     TickingScript script;
     RunMonitor(script, [&](CMonitorDlg& dlg) {

@@ -316,53 +316,6 @@ TEST_F(MonitorTickTest, CameraThatCannotBeReopenedStopsTheTick) {
     });
 }
 
-TEST_F(MonitorTickTest, LossWhileRecordingEndsTheRecordingWithTheCompressorMessage) {
-    struct Case {
-        int sizeButton;
-        bool reopens;
-        std::vector<const char*> texts;
-    };
-    const Case cases[] = {
-        {IDC_SIZE_800,
-         true,
-         {"Failed to capture AVI file.Stopping capture!\r\n\r\nThe selected compressor may not be compatible "
-          "with "
-          "size: 800x600.\r\n"}},
-        {IDC_SIZE_640,
-         true,
-         {"Failed to capture AVI file.Stopping capture!\r\n\r\nThe selected compressor may not be compatible "
-          "with "
-          "this content.\r\n"}},
-        {IDC_SIZE_640,
-         false,
-         {"Video capture device lost.Stopping capture!",
-          "ERROR during capture AVI file (Device Lost).Stopping capture!\r\n"}},
-    };
-    for (const Case& c : cases) {
-        ResetWorld();
-        fw::ModalScript script;
-        RunMonitor(script, [&](CMonitorDlg& dlg) {
-            ASSERT_TRUE(fw::PressButton(dlg, c.sizeButton));
-            dlg.m_bRecording = 1;
-            dlg.m_btnRecorderState.SetWindowText("Stop recorder");
-            Script().lostAtCapture = 1;
-            Script().initDefault = c.reopens;
-            Tick(dlg);
-            EXPECT_EQ(dlg.m_bRecording, 0);
-            ASSERT_EQ(script.messageBoxes.size(), c.texts.size());
-            for (size_t i = 0; i < c.texts.size(); ++i)
-                EXPECT_EQ(script.messageBoxes[i].text, CString(c.texts[i]));
-            const UINT warning = MB_ICONEXCLAMATION | MB_TASKMODAL;
-            EXPECT_EQ(script.messageBoxes.back().type & warning, warning);
-            CString state;
-            dlg.GetDlgItemText(IDC_RECORDER_STATE, state);
-            EXPECT_EQ(state, CString("Run recorder"));
-            EXPECT_TRUE(dlg.m_btnSize[0].IsWindowEnabled());  // the controls are unlocked
-            EXPECT_EQ(dlg.m_bStop, c.reopens ? 0 : 1);
-        });
-    }
-}
-
 TEST_F(MonitorTickTest, DialogPauseIsAnsweredOnceByEitherTimer) {
     fw::ModalScript script;
     RunMonitor(script, [&](CMonitorDlg& dlg) {

@@ -1,42 +1,15 @@
-// The main window's portable rules: the size table, the preview placement, the default compressor
-// entries and the control layout against the skin's own table.
+// The main window's portable rules: the preview placement, the default compressor entries and the
+// control layout against the skin's own table.
 #include <gtest/gtest.h>
 
 #include "monitor/window/ListChoice.h"
 #include "monitor/window/MonitorLayout.h"
 #include "monitor/window/PreviewPlacement.h"
-#include "monitor/window/SizeModes.h"
 #include "tools/artwork/SkinLayout.h"
 
 namespace {
 
 using monitor::ChooseListEntry;
-
-TEST(SizeModesTest, TableOfTheSizeButtons) {
-    struct Row {
-        int id, dw, dh, cw, ch;
-        bool zoom;
-        int mode;
-    };
-    const Row rows[] = {{1000, 320, 240, 320, 240, false, 0}, {1001, 320, 240, 320, 240, false, 1},
-                        {1002, 640, 480, 640, 480, false, 2}, {1003, 800, 600, 800, 600, false, 3},
-                        {1004, 1280, 960, 640, 480, true, 5}, {1005, 1600, 1200, 800, 600, true, 4},
-                        {1071, 1600, 1200, 800, 600, true, 4}};
-    for (const Row& row : rows) {
-        const monitor::SizeMode* mode = monitor::FindSizeMode(row.id);
-        ASSERT_NE(mode, nullptr) << row.id;
-        EXPECT_EQ(mode->displayWidth, row.dw);
-        EXPECT_EQ(mode->displayHeight, row.dh);
-        EXPECT_EQ(mode->captureWidth, row.cw);
-        EXPECT_EQ(mode->captureHeight, row.ch);
-        EXPECT_EQ(mode->zoom, row.zoom);
-        EXPECT_EQ(mode->sizeMode, row.mode);
-    }
-    EXPECT_EQ(monitor::FindSizeMode(1006), nullptr);
-    EXPECT_EQ(monitor::FindSizeModeByIndex(4)->buttonId, 1005);
-    EXPECT_EQ(monitor::FindSizeModeByIndex(5)->buttonId, 1004);
-    EXPECT_EQ(monitor::FindSizeModeByIndex(6), nullptr);
-}
 
 TEST(PreviewPlacementTest, RightEdgeTouchesTheMainWindowCentredVertically) {
     const monitor::WindowBox main{1000, 300, 360, 355};
