@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the host build and prints one table: name, median, target, ratio.
+# Runs every benchmark of the host build with anchors (build/bench, made by `make bench-host`) and
+# of the chosen Windows build under Wine and prints one table: name, median, target, ratio.
 # Benchmarks state a target with the counter `target_us`; a benchmark named "<name>_Reference"
 # (or "<name>_Transcription") is the reference that "<name>" is compared with.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-dir="$root/build/host/benchmarks"
+dir="$root/build/bench/benchmarks"
 out="$root/out/bench"
 mkdir -p "$out"
 shopt -s nullglob
