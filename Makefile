@@ -95,7 +95,8 @@ demo: setup wincheck win
 	$(WIN_RUN) bash scripts/with-display.sh bash scripts/demo.sh
 
 # The anchors (OpenCV, swscale) are installed and built here only, never for the programs or tests.
-bench: setup wincheck win bench-host
+# Only the Windows build that is timed gets built.
+bench: setup wincheck $(if $(filter x64,$(WIN_CHOSEN)),win64,win32) bench-host
 	@echo "make bench: Wine timings on the $(WIN_CHOSEN) build ($(WIN_WHY))"
 	$(WIN_RUN) bash scripts/with-display.sh bash scripts/bench.sh
 
