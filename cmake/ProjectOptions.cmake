@@ -121,6 +121,11 @@ function(project_benchmark name)
   add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+  # `cmake --build <folder> --target benchmarks` builds them without the tests.
+  if(NOT TARGET benchmarks)
+    add_custom_target(benchmarks)
+  endif()
+  add_dependencies(benchmarks ${name})
 endfunction()
 
 # Adds every immediate subfolder of the current folder that has a CMakeLists.txt.

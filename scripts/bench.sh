@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the host build and prints one table: name, median, target, ratio.
+# Runs every benchmark of the host build with anchors (build/bench, made by `make bench-host`) and
+# of the chosen Windows build under Wine and prints one table: name, median, target, ratio. Then
+# the CPU the whole programs take while previewing the test camera, under Wine.
 # Benchmarks state a target with the counter `target_us`; a benchmark named "<name>_Reference"
 # (or "<name>_Transcription") is the reference that "<name>" is compared with.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-dir="$root/build/host/benchmarks"
+dir="$root/build/bench/benchmarks"
 out="$root/out/bench"
 mkdir -p "$out"
 shopt -s nullglob
@@ -28,3 +30,10 @@ for t in "$win_build"/benchmarks/*.exe; do
       --benchmark_out_format=json >/dev/null || echo "bench: $name failed" >&2
 done
 python3 "$root/scripts/bench_table.py" "$out"/*.json
+# Five runs of PROGRAM_CPU_SECONDS each (default 60): the test camera alone, then each program with
+# its per-frame work off and on.
+programs="$win_build/benchmarks/programs/program_cpu_wine_bench.exe"
+echo "bench: program_cpu_wine_bench (Wine, $WIN_ARCH build)" >&2
+echo
+"$root/scripts/wine-run.sh" "$programs" --seconds="${PROGRAM_CPU_SECONDS:-60}" | tee "$out/programs.txt" ||
+  echo "bench: program_cpu_wine_bench failed" >&2

@@ -66,6 +66,10 @@ int main(int argc, char** argv) {
     table.Add("PhotoResample5160x3870", "project", [&] {
         ResampleBilinear<3>(frame.data(), kWidth, kHeight, kPhotoWidth, kPhotoHeight, photo.data());
     });
+    table.Add("PhotoResample5160x3870", "ssse3", [&] {
+        ResampleBilinear<3>(frame.data(), kWidth, kHeight, kPhotoWidth, kPhotoHeight, photo.data(),
+                            SimdLevel::Ssse3);
+    });
     table.Add("PhotoResample5160x3870", "plain", [&] {
         ResampleBilinear<3>(frame.data(), kWidth, kHeight, kPhotoWidth, kPhotoHeight, photo.data(),
                             SimdLevel::Plain);

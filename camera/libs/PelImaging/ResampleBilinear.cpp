@@ -62,9 +62,7 @@ void PlainRow(const ResampleRowJob& job) {
 template <int Bytes>
 void ResampleRow(const ResampleRowJob& job, SimdLevel level) {
 #if defined(PROJECT_X86_SIMD)
-#if !defined(_WIN32)
     if (level >= SimdLevel::Avx2) return ResampleRowAvx2<Bytes>(job);
-#endif
     if (level >= SimdLevel::Ssse3) return ResampleRowSsse3<Bytes>(job);
     if (level == SimdLevel::Sse2) return ResampleRowSse2<Bytes>(job);
 #endif

@@ -26,6 +26,6 @@ void ResampleRowSse2(const ResampleRowJob& job);
 template <int Bytes>
 void ResampleRowSsse3(const ResampleRowJob& job);
 
-// Eight pixels a step in 256-bit registers, two pixels to a register (not in the Windows builds).
+// Eight pixels a step in 256-bit registers, two pixels to a register.
 template <int Bytes>
 void ResampleRowAvx2(const ResampleRowJob& job);

@@ -1,7 +1,7 @@
 #include "camera/libs/PelImaging/ResampleRows.h"
 #include "simd/SimdLevel.h"
 
-#if defined(PROJECT_X86_SIMD) && !defined(_WIN32)
+#if defined(PROJECT_X86_SIMD)
 #include <immintrin.h>
 
 namespace {

@@ -1,0 +1,85 @@
+#include "bench/programs/HostCpuTime.h"
+
+#include <windows.h>
+
+#include <cwctype>
+#include <sstream>
+
+namespace programbench {
+namespace {
+
+constexpr double kTicksPerSecond = 100;  // the host kernel's USER_HZ on x86
+
+// A /proc file's bytes; procfs reports size 0, so read until the end.
+std::string ReadProcFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+// utime + stime (fields 14 and 15) of a stat line; the name in parentheses may hold spaces.
+double CpuSecondsFromStat(const std::string& stat) {
+    const std::size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) return -1;
+    std::istringstream fields(stat.substr(nameEnd + 1));
+    std::string field;
+    unsigned long long user = 0, system = 0;
+    for (int index = 3; fields >> field; ++index) {  // the state is field 3
+        if (index == 14) user = std::stoull(field);
+        if (index == 15) {
+            system = std::stoull(field);
+            return static_cast<double>(user + system) / kTicksPerSecond;
+        }
+    }
+    return -1;
+}
+
+bool SameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    return true;
+}
+
+// Wine shows a process's command line with the Windows path of its image as the first argument.
+std::wstring ImageOf(const std::wstring& procFolder) {
+    const std::string cmdline = ReadProcFile(procFolder + L"\\cmdline");
+    const std::string first = cmdline.substr(0, cmdline.find('\0'));
+    if (first.empty()) return {};
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, first.data(), static_cast<int>(first.size()), nullptr, 0);
+    std::wstring image(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, first.data(), static_cast<int>(first.size()), &image[0], length);
+    return image;
+}
+
+}  // namespace
+
+double HostCpuSecondsOf(const std::wstring& exe) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE) return -1;
+    double seconds = -1;
+    do {
+        if (!std::iswdigit(entry.cFileName[0])) continue;
+        const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
+        if (SameTextIgnoringCase(ImageOf(folder), exe)) {
+            seconds = CpuSecondsFromStat(ReadProcFile(folder + L"\\stat"));
+            break;
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return seconds;
+}
+
+double HostCpuSecondsOfSelf() {
+    return CpuSecondsFromStat(ReadProcFile(L"Z:\\proc\\self\\stat"));
+}
+
+}  // namespace programbench

@@ -1,0 +1,16 @@
+// CPU time of Wine processes as the host kernel counts it. Wine answers GetProcessTimes for another
+// process with its start-up figures only, so the figures come from /proc, seen as drive Z:.
+#pragma once
+
+#include <string>
+
+namespace programbench {
+
+// User plus system CPU seconds of the running Wine process whose image is `exe` (a Windows path,
+// compared without regard to case); negative when there is none.
+double HostCpuSecondsOf(const std::wstring& exe);
+
+// The same for the calling process.
+double HostCpuSecondsOfSelf();
+
+}  // namespace programbench

@@ -1,0 +1,166 @@
+// The CPU each program takes while it previews the test camera's 640 x 480 at 30 frames a second,
+// read from outside over a fixed time (the host kernel's count for the program's Wine process), with
+// the per-frame work off and on. The test camera's pattern generation runs inside the program, so
+// its share is measured alone (the camera into a null renderer, in this process) and taken off.
+// Not counted anywhere: the wine server's and the X server's work for the program.
+//   program_cpu_wine_bench [--seconds=60]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "bench/programs/HostCpuTime.h"
+#include "devices/common/TestcamIds.h"
+#include "tests/devices/support/CaptureProbe.h"
+#include "tests/e2e/driver/Files.h"
+#include "tests/e2e/driver/Log.h"
+#include "tests/e2e/driver/WindowFinder.h"
+#include "tests/reliability/Sessions.h"
+
+namespace {
+
+using programbench::HostCpuSecondsOf;
+using programbench::HostCpuSecondsOfSelf;
+
+constexpr DWORD kSettleMs = 5000;             // start-up work (DLLs, first frames) left out
+constexpr double kPlainOwnTargetPercent = 2;  // the program's own share in the plain preview
+constexpr int kOrvelloSize640 = 1002, kOrvelloSize1280Zoomed = 1004, kOrvelloClock = 1008;
+
+double SecondsNow() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Percent of one core over `seconds`, or negative when the CPU time could not be read.
+double CpuPercent(const std::function<double()>& cpuSeconds, int seconds) {
+    e2e::Pause(kSettleMs);
+    const double cpuStart = cpuSeconds(), wallStart = SecondsNow();
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    const double cpuEnd = cpuSeconds(), wallEnd = SecondsNow();
+    if (cpuStart < 0 || cpuEnd < 0) return -1;
+    return (cpuEnd - cpuStart) / (wallEnd - wallStart) * 100;
+}
+
+// The test camera alone: its default 640 x 480 at 30 frames a second through a sample grabber into
+// a null renderer, as the programs' graphs take it.
+double CameraAlonePercent(int seconds) {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    double percent = -1;
+    {
+        ComPtr<IBaseFilter> camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, testcam::kCameraName);
+        probe::GrabberGraph graph;
+        if (camera && SUCCEEDED(graph.Build(camera.Get(), MEDIATYPE_Video, nullptr)) &&
+            SUCCEEDED(graph.control->Run())) {
+            percent = CpuPercent(HostCpuSecondsOfSelf, seconds);
+            graph.control->Stop();
+        }
+        graph.Release();
+    }
+    CoUninitialize();
+    return percent;
+}
+
+// Orvello at 640 x 480; with the tick's work on, the picture doubled to 1280 x 960 and the clock
+// stamped on every tick.
+double OrvelloPercent(bool tickWork, int seconds) {
+    reliability::OrvelloSession orvello;
+    std::wstring error;
+    if (!orvello.Start(e2e::FreshFolder(L"cpu-orvello"), error)) {
+        std::fwprintf(stderr, L"program_cpu_wine_bench: Orvello: %ls\n", error.c_str());
+        orvello.Close();
+        return -1;
+    }
+    e2e::PostCommand(orvello.main, tickWork ? kOrvelloSize1280Zoomed : kOrvelloSize640);
+    if (tickWork) e2e::PostCommand(orvello.main, kOrvelloClock);
+    const std::wstring exe = orvello.folder + L"\\Orvello.exe";
+    const double percent = CpuPercent([&] { return HostCpuSecondsOf(exe); }, seconds);
+    orvello.Close();
+    return percent;
+}
+
+std::string PelCameraConfig(const std::wstring& album, bool filters) {
+    const char* effects =
+        filters ? "  <ReversalV>0</ReversalV>\r\n  <ReversalH>1</ReversalH>\r\n"
+                  "  <CharFormat></CharFormat>\r\n  <TextContent>Bench 640x480</TextContent>\r\n"
+                  "  <PhotoFrame></PhotoFrame>\r\n  <MosaicWidth>8</MosaicWidth>\r\n"
+                  "  <Frequency>0</Frequency>\r\n  <ZoomOut>1</ZoomOut>\r\n"
+                : "  <ReversalV>0</ReversalV>\r\n  <ReversalH>0</ReversalH>\r\n"
+                  "  <CharFormat></CharFormat>\r\n  <TextContent></TextContent>\r\n"
+                  "  <PhotoFrame></PhotoFrame>\r\n  <MosaicWidth>0</MosaicWidth>\r\n"
+                  "  <Frequency>0</Frequency>\r\n  <ZoomOut>0</ZoomOut>\r\n";
+    return std::string(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<Setting>\r\n"
+               "  <DisplaySize>4</DisplaySize>\r\n  <PhotoSize>4</PhotoSize>\r\n  <FoldPath>") +
+           e2e::Narrow(album) + "</FoldPath>\r\n" + effects +
+           "  <Language></Language>\r\n  <VideoDisplayName></VideoDisplayName>\r\n"
+           "  <AudioDisplayName></AudioDisplayName>\r\n</Setting>\r\n";
+}
+
+// PelCamera's preview of the camera's 640 x 480; with its filters on, mirrored, in 8-pixel mosaic,
+// zoomed 2x and with a line of text.
+double PelCameraPercent(bool filters, int seconds) {
+    const std::wstring folder = e2e::FreshFolder(L"cpu-pelcamera");
+    const std::wstring album = folder + L"\\album";
+    if (!e2e::CopyProgramFolder(L"PelCamera", folder) || !CreateDirectoryW(album.c_str(), nullptr) ||
+        !e2e::WriteText(folder + L"\\Config.xml", PelCameraConfig(album, filters))) {
+        std::fputs("program_cpu_wine_bench: PelCamera: cannot prepare its folder\n", stderr);
+        return -1;
+    }
+    reliability::PelCameraSession pel;
+    std::wstring error;
+    if (!pel.Start(folder, error, false)) {
+        std::fwprintf(stderr, L"program_cpu_wine_bench: PelCamera: %ls\n", error.c_str());
+        pel.Close();
+        return -1;
+    }
+    const double percent = CpuPercent([&] { return HostCpuSecondsOf(folder + L"\\PelCamera.exe"); }, seconds);
+    pel.Close();
+    return percent;
+}
+
+void PrintRow(const char* what, double percent, double cameraPercent, bool judged) {
+    if (percent < 0) {
+        std::printf("  %-58s %s\n", what, "(no figure)");
+        return;
+    }
+    std::printf("  %-58s %6.2f %%", what, percent);
+    if (cameraPercent >= 0) {
+        const double own = percent - cameraPercent;
+        std::printf("   own %6.2f %%", own);
+        if (judged)
+            std::printf("   target <= %.0f %%: %s", kPlainOwnTargetPercent,
+                        own <= kPlainOwnTargetPercent ? "met" : "NOT MET");
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int seconds = 60;
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::max(1, std::atoi(argv[i] + 10));
+    std::printf(
+        "Whole programs under Wine: CPU of the program's process, %% of one core, previewing the test "
+        "camera's 640x480 at 30 fps for %d s each\n",
+        seconds);
+    const double camera = CameraAlonePercent(seconds);
+    if (camera < 0)
+        std::printf("  %-58s %s\n", "test camera alone (into a null renderer)", "(no figure)");
+    else
+        std::printf("  %-58s %6.2f %%\n", "test camera alone (into a null renderer)", camera);
+    PrintRow("Orvello, plain preview", OrvelloPercent(false, seconds), camera, true);
+    PrintRow("Orvello, tick work on (2x zoom to 1280x960, clock)", OrvelloPercent(true, seconds), camera,
+             false);
+    PrintRow("PelCamera, plain preview", PelCameraPercent(false, seconds), camera, true);
+    PrintRow("PelCamera, filters on (mirror, mosaic 8, zoom 2x, text)", PelCameraPercent(true, seconds),
+             camera, false);
+    return 0;
+}
