@@ -10,7 +10,7 @@ mkdir -p "$deps"
 need_pkgs=(g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev
            g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64 xvfb xauth
            x11-apps imagemagick nasm cmake ninja-build make googletest libgtest-dev libbenchmark-dev
-           clang libclang-rt-14-dev libjpeg62-turbo-dev libpugixml-dev dpkg-dev nsis fonts-wqy-microhei python3 x11-utils)
+           clang libclang-rt-14-dev libjpeg62-turbo-dev libpugixml-dev dpkg-dev nsis fonts-wqy-microhei fonts-dejavu-core python3 x11-utils)
 # wine32 only where this machine runs 32-bit x86 code: elsewhere it cannot start, and Debian's
 # `wine` wrapper would pick it all the same.
 runs32=no
