@@ -18,6 +18,7 @@ WIN_CHOSEN := $(shell WIN_ARCH='$(WIN_ARCH)' bash scripts/win-arch.sh --name)
 WIN_WHY    := $(shell WIN_ARCH='$(WIN_ARCH)' bash scripts/win-arch.sh --why)
 WIN_RUN    := WIN_ARCH=$(WIN_CHOSEN)
 WIN        := $(if $(filter x64,$(WIN_CHOSEN)),$(WIN64),$(WIN32))
+WIN_TARGET := $(if $(filter x64,$(WIN_CHOSEN)),win64,win32)
 TESTS_I686 := $(if $(filter i686,$(WIN_CHOSEN)),ON,OFF)
 TESTS_X64  := $(if $(filter x64,$(WIN_CHOSEN)),ON,OFF)
 BANNER     := Windows tests on the $(WIN_CHOSEN) build ($(WIN_WHY))
@@ -100,7 +101,7 @@ demo: setup wincheck win
 
 # The anchors (OpenCV, swscale) are installed and built here only, never for the programs or tests.
 # Only the Windows build that is timed gets built.
-bench: setup wincheck $(if $(filter x64,$(WIN_CHOSEN)),win64,win32) bench-host
+bench: setup wincheck $(WIN_TARGET) bench-host
 	@echo "make bench: Wine timings on the $(WIN_CHOSEN) build ($(WIN_WHY))"
 	$(WIN_RUN) bash scripts/with-display.sh bash scripts/bench.sh
 

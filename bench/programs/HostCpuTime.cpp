@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <cwctype>
 #include <sstream>
+
+#include "framework/Handles.h"
 
 namespace programbench {
 namespace {
@@ -12,14 +15,13 @@ constexpr double kTicksPerSecond = 100;  // the host kernel's USER_HZ on x86
 
 // A /proc file's bytes; procfs reports size 0, so read until the end.
 std::string ReadProcFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file) return {};
     std::string bytes;
     char chunk[4096];
     DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-    CloseHandle(file);
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
     return bytes;
 }
 
@@ -38,13 +40,6 @@ double CpuSecondsFromStat(const std::string& stat) {
         }
     }
     return -1;
-}
-
-bool SameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    return true;
 }
 
 // Wine shows a process's command line with the Windows path of its image as the first argument.
@@ -69,7 +64,7 @@ double HostCpuSecondsOf(const std::wstring& exe) {
     do {
         if (!std::iswdigit(entry.cFileName[0])) continue;
         const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
-        if (SameTextIgnoringCase(ImageOf(folder), exe)) {
+        if (_wcsicmp(ImageOf(folder).c_str(), exe.c_str()) == 0) {
             seconds = CpuSecondsFromStat(ReadProcFile(folder + L"\\stat"));
             break;
         }
