@@ -92,19 +92,26 @@ SquarePosition MovingSquare(int width, int height, uint32_t frame) {
     return s;
 }
 
-void DrawTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_t frame,
-                     const PatternClock& clock) {
-    if (!pixels || width <= 0 || height <= 0) return;
-    Canvas canvas(pixels, width, height, stride);
+namespace {
+
+// The still background (bars over a grey ramp) inside the given top-down rectangle.
+void DrawBackground(Canvas& canvas, int width, int height, int x, int y, int w, int h) {
     const int barsHeight = height * 2 / 3;
+    const int top = std::max(0, y), bottom = std::min(height, y + h);
+    const int left = std::max(0, x), right = std::min(width, x + w);
     for (int i = 0; i < 8; ++i) {
-        const int x0 = width * i / 8, x1 = width * (i + 1) / 8;
-        canvas.Fill(x0, 0, x1 - x0, barsHeight, kBars[i]);
+        const int x0 = std::max(left, width * i / 8), x1 = std::min(right, width * (i + 1) / 8);
+        canvas.Fill(x0, top, x1 - x0, std::min(bottom, barsHeight) - top, kBars[i]);
     }
-    for (int y = barsHeight; y < height; ++y) {
-        uint8_t* p = canvas.Row(y);
-        for (int x = 0; x < width; ++x, p += 3) p[0] = p[1] = p[2] = static_cast<uint8_t>(x * 255 / width);
+    for (int row = std::max(top, barsHeight); row < bottom; ++row) {
+        uint8_t* p = canvas.Row(row) + left * 3;
+        for (int col = left; col < right; ++col, p += 3)
+            p[0] = p[1] = p[2] = static_cast<uint8_t>(col * 255 / width);
     }
+}
+
+// The moving square and the strip, drawn over the background.
+void DrawMovingParts(Canvas& canvas, int width, int height, uint32_t frame, const PatternClock& clock) {
     const SquarePosition sq = MovingSquare(width, height, frame);
     // A light rim keeps the dark square visible over the black bar too.
     const int rim = std::max(1, sq.size / 12);
@@ -122,6 +129,25 @@ void DrawTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_
     const Bgr white = {255, 255, 255};
     const int after = canvas.Text(counter, TextLeft(width), TextTop(width, height), scale, white);
     canvas.Text(time, after + 6 * scale, TextTop(width, height), scale, white);
+}
+
+}  // namespace
+
+void DrawTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_t frame,
+                     const PatternClock& clock) {
+    if (!pixels || width <= 0 || height <= 0) return;
+    Canvas canvas(pixels, width, height, stride);
+    DrawBackground(canvas, width, height, 0, 0, width, height);
+    DrawMovingParts(canvas, width, height, frame, clock);
+}
+
+void AdvanceTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_t previous, uint32_t frame,
+                        const PatternClock& clock) {
+    if (!pixels || width <= 0 || height <= 0) return;
+    Canvas canvas(pixels, width, height, stride);
+    const SquarePosition old = MovingSquare(width, height, previous);
+    DrawBackground(canvas, width, height, old.x, old.y, old.size, old.size);
+    DrawMovingParts(canvas, width, height, frame, clock);
 }
 
 long ReadFrameCounter(const uint8_t* pixels, int width, int height, int stride) {

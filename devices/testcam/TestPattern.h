@@ -19,6 +19,10 @@ SquarePosition MovingSquare(int width, int height, uint32_t frame);
 
 void DrawTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_t frame,
                      const PatternClock& clock);
+// Turns `pixels`, holding the pattern of frame `previous` at this size, into frame `frame`: only
+// the square and the strip are repainted, a small part of what a full draw writes.
+void AdvanceTestPattern(uint8_t* pixels, int width, int height, int stride, uint32_t previous, uint32_t frame,
+                        const PatternClock& clock);
 
 // Reads back the counter drawn by DrawTestPattern; -1 when the strip does not hold one.
 long ReadFrameCounter(const uint8_t* pixels, int width, int height, int stride);

@@ -120,12 +120,21 @@ HRESULT TestPatternPin::FillSample(IMediaSample* sample, REFERENCE_TIME, REFEREN
     if (FAILED(sample->GetPointer(&data)) || sample->GetSize() < bytes) return E_UNEXPECTED;
     const bool triggered = InterlockedExchange(&trigger_, 0) != 0;
     if (!haveFrame_ || !camera_->Still() || triggered) {
-        frame_.resize(static_cast<size_t>(bytes));
         SYSTEMTIME now;
         GetLocalTime(&now);
         const PatternClock clock = {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
-        DrawTestPattern(frame_.data(), size.width, size.height, media::Rgb24Stride(size.width),
-                        frameNumber_++, clock);
+        const int stride = media::Rgb24Stride(size.width);
+        // The camera runs inside the program that uses it, so its drawing counts as that program's
+        // work: of the last picture at this size only the moving parts are redrawn.
+        if (haveFrame_ && drawnSizeIndex_ == sizeIndex_) {
+            AdvanceTestPattern(frame_.data(), size.width, size.height, stride, frameNumber_ - 1, frameNumber_,
+                               clock);
+        } else {
+            frame_.assign(static_cast<size_t>(bytes), 0);
+            DrawTestPattern(frame_.data(), size.width, size.height, stride, frameNumber_, clock);
+            drawnSizeIndex_ = sizeIndex_;
+        }
+        ++frameNumber_;
         haveFrame_ = true;
     }
     std::memcpy(data, frame_.data(), static_cast<size_t>(bytes));

@@ -55,6 +55,26 @@ TEST(TestPattern, BackgroundStaysStillWhileTheSquareMoves) {
     EXPECT_EQ(200, a.At(sa.x, sa.y)[1]);
 }
 
+// The camera redraws only the moving parts of its last picture; every frame must still be the
+// picture a full draw gives, byte for byte, padding included, at any size and after any jump.
+TEST(TestPattern, AdvancedPicturesEqualFullDraws) {
+    const int sizes[][2] = {{640, 480}, {1, 1}, {7, 5}, {33, 17}, {160, 120}, {1280, 960}};
+    for (const auto& size : sizes) {
+        const int w = size[0], h = size[1], stride = (w * 3 + 3) & ~3;
+        Picture advanced(w, h, stride), full(w, h, stride);
+        DrawTestPattern(advanced.pixels.data(), w, h, stride, 0, PatternClock{});
+        uint32_t previous = 0;
+        for (uint32_t frame : {1u, 2u, 3u, 40u, 41u, 500u, 7u, 99999999u, 100000000u}) {
+            const PatternClock clock{int(frame % 24), 59, int(frame % 60), int(frame % 1000)};
+            testcam::AdvanceTestPattern(advanced.pixels.data(), w, h, stride, previous, frame, clock);
+            full.pixels.assign(full.pixels.size(), 0x5A);
+            DrawTestPattern(full.pixels.data(), w, h, stride, frame, clock);
+            ASSERT_TRUE(advanced.pixels == full.pixels) << w << "x" << h << " frame " << frame;
+            previous = frame;
+        }
+    }
+}
+
 TEST(TestPattern, SquareBouncesWithinThePicture) {
     for (uint32_t f = 0; f < 2000; ++f) {
         const auto s = testcam::MovingSquare(160, 120, f);
