@@ -6,6 +6,9 @@
 #include "monitor/libs/YsCapture/AudioSource.h"
 #include "monitor/libs/YsCapture/VideoCompressors.h"
 #include "monitor/libs/YsCapture/DirectShow.h"
+#include "monitor/libs/YsCapture/GrabberGraph.h"
+#include "devices/common/TestcamIds.h"
+#include "tests/devices/support/CaptureProbe.h"
 #include "tests/media/avi/ReadAvi.h"
 #include "media/avi/AviWriter.h"
 #include "tests/monitor/capture/TempFile.h"
@@ -83,6 +86,34 @@ TEST_F(StillCaptureTest, InitGivesFramesOfExactlyTheAskedSize) {
         EXPECT_EQ(capture_.m_pFrame, nullptr);
         EXPECT_EQ(capture_.m_nFrameReady, 0);
     }
+}
+
+// Nothing stands between the camera and the grabber: a splitter there would copy every frame.
+TEST_F(StillCaptureTest, CameraPinFeedsTheGrabberDirectly) {
+    ScopedComInit com;
+    ComPtr<IBaseFilter> camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, testcam::kCameraName);
+    ASSERT_TRUE(camera);
+    std::vector<std::wstring> peers;
+    {
+        GrabberGraph graph;
+        ASSERT_TRUE(graph.Build(camera.Get(), MEDIATYPE_Video, MEDIASUBTYPE_RGB24, nullptr,
+                                [](const GrabbedSample&) {}));
+        ComPtr<IEnumPins> pins;
+        ASSERT_HRESULT_SUCCEEDED(camera->EnumPins(&pins));
+        ComPtr<IPin> pin, peer;
+        while (pins->Next(1, &pin, nullptr) == S_OK) {
+            if (FAILED(pin->ConnectedTo(&peer))) continue;
+            PIN_INFO info{};
+            ASSERT_HRESULT_SUCCEEDED(peer->QueryPinInfo(&info));
+            FILTER_INFO filter{};
+            if (info.pFilter && SUCCEEDED(info.pFilter->QueryFilterInfo(&filter))) {
+                peers.push_back(filter.achName);
+                if (filter.pGraph) filter.pGraph->Release();
+            }
+            if (info.pFilter) info.pFilter->Release();
+        }
+    }
+    EXPECT_EQ(peers, std::vector<std::wstring>{L"Grabber"});
 }
 
 TEST_F(StillCaptureTest, RefusedSizeIsScaledFromTheNearestOffer) {
