@@ -125,14 +125,14 @@ HRESULT TestPatternPin::FillSample(IMediaSample* sample, REFERENCE_TIME, REFEREN
         const PatternClock clock = {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
         const int stride = media::Rgb24Stride(size.width);
         // The camera runs inside the program that uses it, so its drawing counts as that program's
-        // work: of the last picture at this size only the moving parts are redrawn.
-        if (haveFrame_ && drawnSizeIndex_ == sizeIndex_) {
+        // work: of the last picture at this size only the moving parts are redrawn. A new media
+        // type clears haveFrame_; the size check keeps the buffer safe regardless.
+        if (haveFrame_ && frame_.size() == static_cast<size_t>(bytes)) {
             AdvanceTestPattern(frame_.data(), size.width, size.height, stride, frameNumber_ - 1, frameNumber_,
                                clock);
         } else {
             frame_.assign(static_cast<size_t>(bytes), 0);
             DrawTestPattern(frame_.data(), size.width, size.height, stride, frameNumber_, clock);
-            drawnSizeIndex_ = sizeIndex_;
         }
         ++frameNumber_;
         haveFrame_ = true;

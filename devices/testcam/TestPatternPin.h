@@ -69,7 +69,6 @@ class TestPatternPin : public media::LiveSourcePin,
     volatile LONG trigger_ = 0;   // take a new picture although the camera is in still mode
     std::vector<uint8_t> frame_;  // the last picture drawn (repeated in still mode)
     bool haveFrame_ = false;
-    int drawnSizeIndex_ = -1;  // the size frame_ was drawn at
     uint32_t frameNumber_ = 0;
 };
 

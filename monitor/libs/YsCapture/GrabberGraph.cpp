@@ -102,12 +102,11 @@ bool GrabberGraph::Build(IBaseFilter* source, REFGUID major, REFGUID subtype,
     // Rendering the capture category from the filter lets the builder put its splitter in front,
     // which copies every frame for nothing here; the capture pin itself connects straight on.
     ComPtr<IPin> capturePin;
+    IUnknown* from = source;
     if (SUCCEEDED(
-            builder_->FindPin(source, PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &major, TRUE, 0, &capturePin))) {
-        hr = builder_->RenderStream(nullptr, &major, capturePin.Get(), grabberFilter.Get(), renderer.Get());
-    } else {
-        hr = builder_->RenderStream(nullptr, &major, source, grabberFilter.Get(), renderer.Get());
-    }
+            builder_->FindPin(source, PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, &major, TRUE, 0, &capturePin)))
+        from = capturePin.Get();
+    hr = builder_->RenderStream(nullptr, &major, from, grabberFilter.Get(), renderer.Get());
     if (FAILED(hr)) return LogFailure("RenderStream", hr), false;
     if (FAILED(hr = grabber_->GetConnectedMediaType(&connected_)))
         return LogFailure("GetConnectedMediaType", hr), false;
