@@ -9,6 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$root/build/bench/benchmarks"
 out="$root/out/bench"
 mkdir -p "$out"
+rm -f "$out"/*.json  # the table shows this run only
 shopt -s nullglob
 for exe in "$dir"/*; do
   [ -x "$exe" ] || continue
@@ -29,6 +30,20 @@ for t in "$win_build"/benchmarks/*.exe; do
       --benchmark_format=json --benchmark_out="$("$WINE" winepath -w "$out/$name.json" 2>/dev/null)" \
       --benchmark_out_format=json >/dev/null || echo "bench: $name failed" >&2
 done
+# Where the i686 build is the one timed, this machine runs the x64 build too: its kernels are timed
+# as well, in the x64 prefix, with a wine server of their own.
+if [ "$WIN_ARCH" = i686 ]; then
+  echo "bench: kernels_wine_bench (Wine, x64 build)" >&2
+  (
+    export WIN_ARCH=x64
+    source "$root/scripts/wine-env.sh"
+    "$root/scripts/wine-prefix.sh" >&2
+    "$WINE" "$win_build/benchmarks/kernels_wine_bench.exe" --benchmark_repetitions=7 \
+        --benchmark_out="$("$WINE" winepath -w "$out/kernels_wine_bench-x64.json" 2>/dev/null)" >/dev/null ||
+      echo "bench: kernels_wine_bench (x64 build) failed" >&2
+    "$WINESERVER" -k 2>/dev/null || true
+  ) || echo "bench: the x64 build could not be timed" >&2
+fi
 python3 "$root/scripts/bench_table.py" "$out"/*.json
 # Five runs of PROGRAM_CPU_SECONDS each (default 60): the test camera alone, then each program with
 # its per-frame work off and on.

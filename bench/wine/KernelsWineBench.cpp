@@ -27,12 +27,15 @@ std::vector<std::uint8_t> Noise(std::size_t count) {
     return bytes;
 }
 
+// The build in each row's name: a machine that runs both Windows builds times both.
+constexpr const char* kBuild = sizeof(void*) == 8 ? "@wine-x64/" : "@wine-i686/";
+
 struct Table {
     const winebench::Options& options;
     std::vector<winebench::Result> results;
     void Add(const char* kernel, const char* who, const std::function<void()>& body) {
         results.push_back(
-            winebench::Time(std::string("vs/") + kernel + "@wine/" + who, options.repetitions, body));
+            winebench::Time(std::string("vs/") + kernel + kBuild + who, options.repetitions, body));
     }
     void Memcpy(const char* kernel, std::size_t bytes) {
         auto from = std::make_shared<std::vector<std::uint8_t>>(bytes, 1);
