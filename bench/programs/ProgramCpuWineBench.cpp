@@ -3,10 +3,10 @@
 // the per-frame work off and on. The test camera's pattern generation runs inside the program, so
 // its share is measured alone (the camera into a null renderer, in this process) and taken off.
 // Not counted anywhere: the wine server's and the X server's work for the program.
-// Each figure is given as the mean over the whole time and as the median of its 5-s windows. On
-// these virtual machines the same work (the same calls and context switches per window) is now and
-// then charged two or three times its usual CPU for tens of seconds; the median leaves such spells
-// out, the mean keeps them, and the target is judged on the median.
+// Each figure is given as the mean over the whole time and as the median of its 5-s windows: on
+// our test machines the same work (the same calls and context switches per window) is at times
+// charged two or three times its usual CPU for tens of seconds. The median leaves such a spell out
+// while it covers less than half the time; the target is judged on the median.
 //   program_cpu_wine_bench [--seconds=60]
 #include <windows.h>
 
