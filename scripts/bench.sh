@@ -23,24 +23,24 @@ done
 # Timings measured under Wine (tick, filters) on the chosen Windows build write the same JSON
 # shape into out/bench/ too.
 source "$root/scripts/wine-env.sh"
+# time_under_wine EXE JSON-NAME: one Wine benchmark of the build that wine-env.sh last chose.
+time_under_wine() {
+  echo "bench: $(basename "$1" .exe) (Wine, $WIN_ARCH build)" >&2
+  "$WINE" "$1" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+      --benchmark_format=json --benchmark_out="$("$WINE" winepath -w "$out/$2.json" 2>/dev/null)" \
+      --benchmark_out_format=json >/dev/null || echo "bench: $2 failed" >&2
+}
 for t in "$win_build"/benchmarks/*.exe; do
-  name=$(basename "$t" .exe)
-  echo "bench: $name (Wine, $WIN_ARCH build)" >&2
-  "$root/scripts/wine-run.sh" "$t" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
-      --benchmark_format=json --benchmark_out="$("$WINE" winepath -w "$out/$name.json" 2>/dev/null)" \
-      --benchmark_out_format=json >/dev/null || echo "bench: $name failed" >&2
+  time_under_wine "$t" "$(basename "$t" .exe)"
 done
 # Where the i686 build is the one timed, this machine runs the x64 build too: its kernels are timed
 # as well, in the x64 prefix, with a wine server of their own.
 if [ "$WIN_ARCH" = i686 ]; then
-  echo "bench: kernels_wine_bench (Wine, x64 build)" >&2
   (
     export WIN_ARCH=x64
     source "$root/scripts/wine-env.sh"
     "$root/scripts/wine-prefix.sh" >&2
-    "$WINE" "$win_build/benchmarks/kernels_wine_bench.exe" --benchmark_repetitions=7 \
-        --benchmark_out="$("$WINE" winepath -w "$out/kernels_wine_bench-x64.json" 2>/dev/null)" >/dev/null ||
-      echo "bench: kernels_wine_bench (x64 build) failed" >&2
+    time_under_wine "$win_build/benchmarks/kernels_wine_bench.exe" kernels_wine_bench-x64
     "$WINESERVER" -k 2>/dev/null || true
   ) || echo "bench: the x64 build could not be timed" >&2
 fi
