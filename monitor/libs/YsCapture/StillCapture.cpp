@@ -81,8 +81,10 @@ class CStillCaptureImpl {
     bool TakeNewest() { return slot_.TakeNewest(); }
     uint8_t* Front() { return slot_.Front(); }
 
-    bool Lost() {
-        if (graph_.PollFailure()) return true;
+    // A camera whose frames still arrive is not gone, so the graph's events are read only on a
+    // tick that found no new frame: reading them costs a kernel round trip, 20 times a second.
+    bool Lost(bool frameArrived) {
+        if (!frameArrived && graph_.PollFailure()) return true;
         const DWORD limit = frameSeen_ ? kStallMs : kFirstFrameMs;
         return ::GetTickCount() - lastFrameTick_.load() > limit;
     }
@@ -189,11 +191,12 @@ bool CStillCapture::Init(int device, int width, int height) {
 
 void CStillCapture::Capture() {
     if (!m_nWidth) return;
-    if (m_impl->TakeNewest()) {
+    const bool frameArrived = m_impl->TakeNewest();
+    if (frameArrived) {
         m_pFrame = m_impl->Front();
         m_nFrameReady = 1;
     }
-    if (!m_bLost && m_impl->Lost()) m_bLost = 1;
+    if (!m_bLost && m_impl->Lost(frameArrived)) m_bLost = 1;
 }
 
 void CStillCapture::Release() {
