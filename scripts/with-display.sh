@@ -15,11 +15,16 @@ trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
   n=90
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
   export PROJECT_XVFB=1  # tells scripts (the demo) that nobody watches this display
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  # A desktop session loads a resource database at log-in; a bare Xvfb has none, and then libX11
+  # looks for ~/.Xdefaults again on every lookup (Wine makes one for every GetDC). One neutral
+  # resource gives Wine the same cached answers it gets on a desktop; -noreset keeps it when the
+  # last client leaves.
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "project.display: xvfb" 2>/dev/null || true
 fi
 
 "$(dirname "$0")/wine-prefix.sh"
