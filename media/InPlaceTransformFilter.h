@@ -2,6 +2,8 @@
 // Transform() called on each sample before it goes downstream. Samples travel in the upstream
 // allocator's buffers when the downstream pin accepts that allocator; otherwise (or when upstream
 // marks its buffers read-only) each sample is copied into a buffer of the output allocator first.
+// A filter that would leave the picture as it is skips that copy: the sample goes on uncopied,
+// wrapped as read-only so that a filter further down copies before it writes.
 #pragma once
 
 #include "media/BaseFilter.h"
@@ -24,6 +26,11 @@ class InPlaceTransformFilter : public BaseFilter {
     virtual void OnInputTypeSet(const AM_MEDIA_TYPE& type) {}
     // Works on one sample in place, on the streaming thread. A failure drops the sample.
     virtual HRESULT Transform(IMediaSample* sample) = 0;
+    // False while Transform would leave every picture as it is; such samples are passed on
+    // without Transform, through PassedOn.
+    virtual bool ChangesPictures() { return true; }
+    // A sample that goes on without Transform (it may still carry a new media type).
+    virtual void PassedOn(IMediaSample* sample) {}
 
     TransformInputPin& Input() { return input_; }
     TransformOutputPin& Output() { return output_; }

@@ -1,6 +1,7 @@
 #include "media/TransformInputPin.h"
 
 #include "media/InPlaceTransformFilter.h"
+#include "media/ReadOnlySample.h"
 
 #include <cstring>
 
@@ -96,11 +97,18 @@ STDMETHODIMP TransformInputPin::Receive(IMediaSample* sample) {
     if (hr != S_OK) return hr;
     TransformOutputPin& output = transform_->Output();
     if (!output.IsConnected()) return S_OK;  // nothing downstream: the sample ends here
+    const bool wrapped = ReadOnlySample::Is(sample);
+    if (!transform_->ChangesPictures()) {
+        transform_->PassedOn(sample);
+        if (!ReadOnly() || wrapped) return output.Deliver(sample);
+        const auto passed = ComPtr<IMediaSample>::Adopt(ReadOnlySample::Wrap(sample));
+        return passed ? output.Deliver(passed.Get()) : E_OUTOFMEMORY;
+    }
     ComPtr<IMediaSample> work(sample);
-    if (!output.SharesInputAllocator() || ReadOnly()) {
+    if (!output.SharesInputAllocator() || ReadOnly() || wrapped) {
         // Copied into the output allocator's buffer (never the upstream one: that could wait for
-        // the very buffer this sample holds).
-        if (output.SharesInputAllocator()) return S_OK;
+        // the very buffer this sample holds; a wrapped sample holds a buffer from further up).
+        if (output.SharesInputAllocator() && !wrapped) return S_OK;
         if (FAILED(hr = CopySample(sample, &work))) return hr;
     }
     if (FAILED(transform_->Transform(work.Get()))) return S_OK;  // dropped, the stream goes on

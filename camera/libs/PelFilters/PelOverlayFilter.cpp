@@ -92,6 +92,16 @@ void PelOverlayFilter::OnInputTypeSet(const AM_MEDIA_TYPE& type) {
     layout_ = VideoLayout::FromType(type);
 }
 
+bool PelOverlayFilter::ChangesPictures() {
+    Locked locked(lock_);
+    return frame_ || text_;
+}
+
+void PelOverlayFilter::PassedOn(IMediaSample* sample) {
+    Locked locked(lock_);
+    layout_ = VideoLayout::AfterSample(sample, layout_);
+}
+
 HRESULT PelOverlayFilter::Transform(IMediaSample* sample) {
     Locked locked(lock_);
     layout_ = VideoLayout::AfterSample(sample, layout_);

@@ -33,6 +33,8 @@ class PelOverlayFilter final : public media::InPlaceTransformFilter, public IPel
 
     void OnInputTypeSet(const AM_MEDIA_TYPE& type) override;
     HRESULT Transform(IMediaSample* sample) override;
+    bool ChangesPictures() override;
+    void PassedOn(IMediaSample* sample) override;
 
   protected:
     HRESULT QueryExtraInterface(REFIID iid, void** out) override;

@@ -70,6 +70,16 @@ void PelReversalFilter::OnInputTypeSet(const AM_MEDIA_TYPE& type) {
     layout_ = VideoLayout::FromType(type);
 }
 
+bool PelReversalFilter::ChangesPictures() {
+    Locked locked(lock_);
+    return settings_.ChangesPictures();
+}
+
+void PelReversalFilter::PassedOn(IMediaSample* sample) {
+    Locked locked(lock_);
+    layout_ = VideoLayout::AfterSample(sample, layout_);
+}
+
 HRESULT PelReversalFilter::Transform(IMediaSample* sample) {
     VideoLayout layout;
     ReversalSettings settings;

@@ -28,6 +28,8 @@ class PelReversalFilter final : public media::InPlaceTransformFilter, public IPe
 
     void OnInputTypeSet(const AM_MEDIA_TYPE& type) override;
     HRESULT Transform(IMediaSample* sample) override;
+    bool ChangesPictures() override;
+    void PassedOn(IMediaSample* sample) override;
 
     // What the next picture gets, for tests and property display.
     ReversalSettings Settings();

@@ -11,6 +11,9 @@ struct ReversalSettings {
     bool horizontal = false;  // mirrored left to right
     int mosaicWidth = 0;      // square size in pixels; 0 or 1 = none
     int zoom = 1;             // 1 to 4 times about the centre
+
+    // False when Process would leave the picture as it is.
+    bool ChangesPictures() const { return vertical || horizontal || mosaicWidth > 1 || zoom > 1; }
 };
 
 // The reversal filter's pixel work on one frame, in place: the zoom first (so mosaic squares keep
