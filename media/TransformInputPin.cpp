@@ -97,7 +97,9 @@ STDMETHODIMP TransformInputPin::Receive(IMediaSample* sample) {
     if (hr != S_OK) return hr;
     TransformOutputPin& output = transform_->Output();
     if (!output.IsConnected()) return S_OK;  // nothing downstream: the sample ends here
-    const bool wrapped = ReadOnlySample::Is(sample);
+    // Behind a read-only upstream every sample is treated as read-only anyway; asking a foreign
+    // sample for our wrapper's interface would only cost a refusal (a logged one under Wine).
+    const bool wrapped = !ReadOnly() && ReadOnlySample::Is(sample);
     if (!transform_->ChangesPictures()) {
         transform_->PassedOn(sample);
         if (!ReadOnly() || wrapped) return output.Deliver(sample);
