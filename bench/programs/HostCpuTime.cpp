@@ -74,7 +74,13 @@ double HostCpuSecondsOf(const std::wstring& exe) {
 }
 
 double HostCpuSecondsOfSelf() {
-    return CpuSecondsFromStat(ReadProcFile(L"Z:\\proc\\self\\stat"));
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+    const auto hundredNs = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime);
+    };
+    return (hundredNs(kernel) + hundredNs(user)) / 1e7;
 }
 
 }  // namespace programbench

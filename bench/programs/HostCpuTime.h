@@ -10,7 +10,9 @@ namespace programbench {
 // compared without regard to case); negative when there is none.
 double HostCpuSecondsOf(const std::wstring& exe);
 
-// The same for the calling process.
+// The same for the calling process. Not read from /proc/self: the wine server opens files for its
+// clients, so there "self" is the server. GetProcessTimes answers for the calling process with the
+// host kernel's own figures.
 double HostCpuSecondsOfSelf();
 
 }  // namespace programbench
