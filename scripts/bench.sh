@@ -45,8 +45,9 @@ if [ "$WIN_ARCH" = i686 ]; then
   ) || echo "bench: the x64 build could not be timed" >&2
 fi
 python3 "$root/scripts/bench_table.py" "$out"/*.json
-# Five runs of PROGRAM_CPU_SECONDS each (default 60): the test camera alone, then each program with
-# its per-frame work off and on.
+# Seven runs of PROGRAM_CPU_SECONDS each (default 60): the test camera alone, the platform's own
+# picture path for each program (no code of ours in it), then each program with its per-frame work
+# off and on.
 programs="$win_build/benchmarks/programs/program_cpu_wine_bench.exe"
 echo "bench: program_cpu_wine_bench (Wine, $WIN_ARCH build)" >&2
 echo

@@ -3,6 +3,9 @@
 // the per-frame work off and on. The test camera's pattern generation runs inside the program, so
 // its share is measured alone (the camera into a null renderer, in this process) and taken off.
 // Not counted anywhere: the wine server's and the X server's work for the program.
+// Each plain preview is also set beside the platform's own path for the same picture, run in this
+// process with none of our code in it (the DirectShow preview; DrawDib every 50 ms): what is left
+// above that path is the program's own code and its message loop.
 // Each figure is given as the mean over the whole time and as the median of its 5-s windows: on
 // our test machines the same work (the same calls and context switches per window) is at times
 // charged two or three times its usual CPU for tens of seconds. The median leaves such a spell out
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "bench/programs/HostCpuTime.h"
+#include "bench/programs/PlatformPaths.h"
 #include "devices/common/TestcamIds.h"
 #include "tests/devices/support/CaptureProbe.h"
 #include "tests/e2e/driver/Files.h"
@@ -91,6 +95,14 @@ CpuFigure CameraAlonePercent(int seconds) {
     return percent;
 }
 
+// A platform path in this process, measured like the camera alone.
+CpuFigure PlatformPercent(programbench::PlatformPath& path, int seconds) {
+    CpuFigure percent;
+    if (!programbench::WhileRunning(path, [&] { percent = CpuPercent(HostCpuSecondsOfSelf, seconds); }))
+        std::fputs("program_cpu_wine_bench: the platform path did not start\n", stderr);
+    return percent;
+}
+
 // Orvello at 640 x 480; with the tick's work on, the picture doubled to 1280 x 960 and the clock
 // stamped on every tick.
 CpuFigure OrvelloPercent(bool tickWork, int seconds) {
@@ -150,7 +162,10 @@ CpuFigure PelCameraPercent(bool filters, int seconds) {
     return percent;
 }
 
-void PrintRow(const char* what, const CpuFigure& figure, const CpuFigure& camera, bool judged) {
+// One row: the figure, "own" less the camera alone, and for a judged row the target and what is
+// left above the platform's own path for the same picture.
+void PrintRow(const char* what, const CpuFigure& figure, const CpuFigure& camera, bool judged,
+              const CpuFigure& platform = {}) {
     if (figure.mean < 0) {
         std::printf("  %-56s %s\n", what, "(no figure)");
         return;
@@ -166,6 +181,8 @@ void PrintRow(const char* what, const CpuFigure& figure, const CpuFigure& camera
             std::printf("   target <= %.0f %%: %s", kPlainOwnTargetPercent,
                         own <= kPlainOwnTargetPercent ? "met" : "NOT MET");
     }
+    if (judged && platform.median >= 0)
+        std::printf("   above the platform path: median %5.2f %%", figure.median - platform.median);
     std::printf("\n");
     std::fflush(stdout);
 }
@@ -186,10 +203,16 @@ int main(int argc, char** argv) {
         kWindowSeconds);
     const CpuFigure camera = CameraAlonePercent(seconds);
     PrintRow("test camera alone (into a null renderer)", camera, {}, false);
-    PrintRow("Orvello, plain preview", OrvelloPercent(false, seconds), camera, true);
+    const auto drawDib = programbench::DrawDibEvery50Ms();
+    const CpuFigure drawDibPath = PlatformPercent(*drawDib, seconds);
+    PrintRow("platform path: camera alone + DrawDib 640x480 every 50 ms", drawDibPath, camera, false);
+    PrintRow("Orvello, plain preview", OrvelloPercent(false, seconds), camera, true, drawDibPath);
     PrintRow("Orvello, tick work on (2x zoom to 1280x960, clock)", OrvelloPercent(true, seconds), camera,
              false);
-    PrintRow("PelCamera, plain preview", PelCameraPercent(false, seconds), camera, true);
+    const auto preview = programbench::DirectShowPreview();
+    const CpuFigure previewPath = PlatformPercent(*preview, seconds);
+    PrintRow("platform path: camera, Smart Tee, RGB24 grabber, renderer", previewPath, camera, false);
+    PrintRow("PelCamera, plain preview", PelCameraPercent(false, seconds), camera, true, previewPath);
     PrintRow("PelCamera, filters on (mirror, mosaic 8, zoom 2x, text)", PelCameraPercent(true, seconds),
              camera, false);
     return 0;
