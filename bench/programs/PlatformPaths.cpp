@@ -18,6 +18,15 @@ namespace {
 constexpr int kWidth = 640, kHeight = 480;
 constexpr UINT kDrawMs = 50;
 
+// A visible top-level window whose client area is kWidth x kHeight.
+HWND PictureSizedWindow(const wchar_t* windowClass, const wchar_t* title) {
+    RECT bounds = {0, 0, kWidth, kHeight};
+    AdjustWindowRect(&bounds, WS_OVERLAPPEDWINDOW, FALSE);
+    return CreateWindowW(windowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
 class DirectShowPreviewPath final : public PlatformPath {
   public:
     bool Start() override {
@@ -43,8 +52,7 @@ class DirectShowPreviewPath final : public PlatformPath {
                                                   grabberFilter_.Get(), nullptr);
         if (hr != S_OK && hr != VFW_S_NOPREVIEWPIN) return false;
         // The picture in a child window of the program's own, as the programs show it.
-        owner_ = CreateWindowW(L"STATIC", L"Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, kWidth + 16,
-                               kHeight + 39, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        owner_ = PictureSizedWindow(L"STATIC", L"Preview");
         if (!owner_ || FAILED(graph_->QueryInterface(IID_IVideoWindow, videoWindow_.AsOut())) ||
             FAILED(videoWindow_->put_Owner(reinterpret_cast<OAHWND>(owner_))) ||
             FAILED(videoWindow_->put_WindowStyle(WS_CHILD | WS_CLIPCHILDREN)) ||
@@ -92,11 +100,7 @@ class DrawDibPath final : public PlatformPath {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"PlatformDrawDib";
         RegisterClassW(&windowClass);
-        RECT bounds = {0, 0, kWidth, kHeight};
-        AdjustWindowRect(&bounds, WS_OVERLAPPEDWINDOW, FALSE);
-        window_ = CreateWindowW(L"PlatformDrawDib", L"DrawDib", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+        window_ = PictureSizedWindow(L"PlatformDrawDib", L"DrawDib");
         if (!window_) return false;
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         dc_ = GetDC(window_);
