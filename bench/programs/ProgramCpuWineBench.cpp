@@ -8,8 +8,11 @@
 // above that path is the program's own code and its message loop.
 // Each figure is given as the mean over the whole time and as the median of its 5-s windows: on
 // our test machines the same work (the same calls and context switches per window) is at times
-// charged two or three times its usual CPU for tens of seconds. The median leaves such a spell out
-// while it covers less than half the time; the target is judged on the median.
+// charged two or three times its usual CPU for tens of seconds to minutes. The median leaves such a
+// spell out while it covers less than half the windows; the target is judged on the median. So that
+// one spell cannot take all the windows of one figure, the camera alone, the plain previews and their
+// platform paths are measured in turns: four rounds of a quarter of the time each, every round
+// starting one place further along.
 //   program_cpu_wine_bench [--seconds=60]
 #include <windows.h>
 
@@ -40,6 +43,7 @@ constexpr double kPlainOwnTargetPercent = 2;  // the program's own share in the 
 constexpr int kOrvelloSize640 = 1002, kOrvelloSize1280Zoomed = 1004, kOrvelloClock = 1008;
 
 constexpr int kWindowSeconds = 5;
+constexpr int kRounds = 4;
 
 double SecondsNow() {
     LARGE_INTEGER now, frequency;
@@ -48,77 +52,96 @@ double SecondsNow() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Percent of one core over a time, as its mean and as the median of its windows; negative when
-// the CPU time could not be read.
+// The 5-s windows of one figure, gathered over one or more stretches of time.
+struct CpuSamples {
+    std::vector<double> percents;
+    double cpuSeconds = 0, wallSeconds = 0;
+    bool failed = false;
+};
+
+// Percent of one core, as the mean over all the time and as the median of the windows; negative
+// when the CPU time could not be read.
 struct CpuFigure {
     double mean = -1;
     double median = -1;
 };
 
-CpuFigure CpuPercent(const std::function<double()>& cpuSeconds, int seconds) {
+CpuFigure FigureOf(CpuSamples samples) {
+    if (samples.failed || samples.percents.empty()) return {};
+    std::sort(samples.percents.begin(), samples.percents.end());
+    const std::size_t half = samples.percents.size() / 2;
+    const double median = samples.percents.size() % 2
+                              ? samples.percents[half]
+                              : (samples.percents[half - 1] + samples.percents[half]) / 2;
+    return {samples.cpuSeconds / samples.wallSeconds * 100, median};
+}
+
+// Adds the windows of one stretch of the given length, after the start-up work has settled.
+void Sample(CpuSamples& into, const std::function<double()>& cpuSeconds, int seconds) {
     e2e::Pause(kSettleMs);
     const int windows = std::max(1, seconds / kWindowSeconds);
     const DWORD windowMs = static_cast<DWORD>(seconds) * 1000 / static_cast<DWORD>(windows);
-    std::vector<double> percents;
     double cpu = cpuSeconds(), wall = SecondsNow();
-    const double cpuStart = cpu, wallStart = wall;
     for (int i = 0; i < windows; ++i) {
         Sleep(windowMs);
         const double cpuNow = cpuSeconds(), wallNow = SecondsNow();
-        if (cpu < 0 || cpuNow < 0) return {};
-        percents.push_back((cpuNow - cpu) / (wallNow - wall) * 100);
+        if (cpu < 0 || cpuNow < 0) {
+            into.failed = true;
+            return;
+        }
+        into.percents.push_back((cpuNow - cpu) / (wallNow - wall) * 100);
+        into.cpuSeconds += cpuNow - cpu;
+        into.wallSeconds += wallNow - wall;
         cpu = cpuNow;
         wall = wallNow;
     }
-    std::sort(percents.begin(), percents.end());
-    const std::size_t half = percents.size() / 2;
-    const double median = percents.size() % 2 ? percents[half] : (percents[half - 1] + percents[half]) / 2;
-    return {(cpu - cpuStart) / (wall - wallStart) * 100, median};
 }
 
 // The test camera alone: its default 640 x 480 at 30 frames a second through a sample grabber into
 // a null renderer, as the programs' graphs take it.
-CpuFigure CameraAlonePercent(int seconds) {
+void SampleCameraAlone(CpuSamples& into, int seconds) {
     CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    CpuFigure percent;
     {
         ComPtr<IBaseFilter> camera = probe::BindDevice(CLSID_VideoInputDeviceCategory, testcam::kCameraName);
         probe::GrabberGraph graph;
         if (camera && SUCCEEDED(graph.Build(camera.Get(), MEDIATYPE_Video, nullptr)) &&
             SUCCEEDED(graph.control->Run())) {
-            percent = CpuPercent(HostCpuSecondsOfSelf, seconds);
+            Sample(into, HostCpuSecondsOfSelf, seconds);
             graph.control->Stop();
+        } else {
+            std::fputs("program_cpu_wine_bench: the test camera did not run\n", stderr);
+            into.failed = true;
         }
         graph.Release();
     }
     CoUninitialize();
-    return percent;
 }
 
 // A platform path in this process, measured like the camera alone.
-CpuFigure PlatformPercent(programbench::PlatformPath& path, int seconds) {
-    CpuFigure percent;
-    if (!programbench::WhileRunning(path, [&] { percent = CpuPercent(HostCpuSecondsOfSelf, seconds); }))
+void SamplePlatform(CpuSamples& into, programbench::PlatformPath& path, int seconds) {
+    if (!programbench::WhileRunning(path, [&] { Sample(into, HostCpuSecondsOfSelf, seconds); })) {
         std::fputs("program_cpu_wine_bench: the platform path did not start\n", stderr);
-    return percent;
+        into.failed = true;
+    }
 }
 
 // Orvello at 640 x 480; with the tick's work on, the picture doubled to 1280 x 960 and the clock
 // stamped on every tick.
-CpuFigure OrvelloPercent(bool tickWork, int seconds) {
+void SampleOrvello(CpuSamples& into, bool tickWork, int seconds) {
     reliability::OrvelloSession orvello;
     std::wstring error;
     if (!orvello.Start(e2e::FreshFolder(L"cpu-orvello"), error)) {
         std::fwprintf(stderr, L"program_cpu_wine_bench: Orvello: %ls\n", error.c_str());
         orvello.Close();
-        return {};
+        into.failed = true;
+        return;
     }
     e2e::PostCommand(orvello.main, tickWork ? kOrvelloSize1280Zoomed : kOrvelloSize640);
     if (tickWork) e2e::PostCommand(orvello.main, kOrvelloClock);
     const std::wstring exe = orvello.folder + L"\\Orvello.exe";
-    const CpuFigure percent = CpuPercent([&] { return HostCpuSecondsOf(exe); }, seconds);
+    Sample(
+        into, [&] { return HostCpuSecondsOf(exe); }, seconds);
     orvello.Close();
-    return percent;
 }
 
 std::string PelCameraConfig(const std::wstring& album, bool filters) {
@@ -141,25 +164,26 @@ std::string PelCameraConfig(const std::wstring& album, bool filters) {
 
 // PelCamera's preview of the camera's 640 x 480; with its filters on, mirrored, in 8-pixel mosaic,
 // zoomed 2x and with a line of text.
-CpuFigure PelCameraPercent(bool filters, int seconds) {
+void SamplePelCamera(CpuSamples& into, bool filters, int seconds) {
     const std::wstring folder = e2e::FreshFolder(L"cpu-pelcamera");
     const std::wstring album = folder + L"\\album";
     if (!e2e::CopyProgramFolder(L"PelCamera", folder) || !CreateDirectoryW(album.c_str(), nullptr) ||
         !e2e::WriteText(folder + L"\\Config.xml", PelCameraConfig(album, filters))) {
         std::fputs("program_cpu_wine_bench: PelCamera: cannot prepare its folder\n", stderr);
-        return {};
+        into.failed = true;
+        return;
     }
     reliability::PelCameraSession pel;
     std::wstring error;
     if (!pel.Start(folder, error, false)) {
         std::fwprintf(stderr, L"program_cpu_wine_bench: PelCamera: %ls\n", error.c_str());
         pel.Close();
-        return {};
+        into.failed = true;
+        return;
     }
-    const CpuFigure percent =
-        CpuPercent([&] { return HostCpuSecondsOf(folder + L"\\PelCamera.exe"); }, seconds);
+    Sample(
+        into, [&] { return HostCpuSecondsOf(folder + L"\\PelCamera.exe"); }, seconds);
     pel.Close();
-    return percent;
 }
 
 // One row: the figure, "own" less the camera alone, and for a judged row the target and what is
@@ -199,21 +223,43 @@ int main(int argc, char** argv) {
         seconds);
     std::printf(
         "  (mean over the whole time and median of its %d-s windows; \"own\" is less the camera "
-        "alone)\n",
-        kWindowSeconds);
-    const CpuFigure camera = CameraAlonePercent(seconds);
-    PrintRow("test camera alone (into a null renderer)", camera, {}, false);
+        "alone;\n   the first five rows measured in turns, %d rounds of %d s each)\n",
+        kWindowSeconds, kRounds, std::max(1, seconds / kRounds));
+    // The figures measured in turns, in the order their rows are printed.
     const auto drawDib = programbench::DrawDibEvery50Ms();
-    const CpuFigure drawDibPath = PlatformPercent(*drawDib, seconds);
-    PrintRow("platform path: camera alone + DrawDib 640x480 every 50 ms", drawDibPath, camera, false);
-    PrintRow("Orvello, plain preview", OrvelloPercent(false, seconds), camera, true, drawDibPath);
-    PrintRow("Orvello, tick work on (2x zoom to 1280x960, clock)", OrvelloPercent(true, seconds), camera,
-             false);
     const auto preview = programbench::DirectShowPreview();
-    const CpuFigure previewPath = PlatformPercent(*preview, seconds);
-    PrintRow("platform path: camera, Smart Tee, RGB24 grabber, renderer", previewPath, camera, false);
-    PrintRow("PelCamera, plain preview", PelCameraPercent(false, seconds), camera, true, previewPath);
-    PrintRow("PelCamera, filters on (mirror, mosaic 8, zoom 2x, text)", PelCameraPercent(true, seconds),
-             camera, false);
+    enum { kCamera, kDrawDibPath, kOrvelloPlain, kPreviewPath, kPelCameraPlain, kInTurns };
+    const std::function<void(CpuSamples&, int)> measure[kInTurns] = {
+        SampleCameraAlone,
+        [&](CpuSamples& into, int s) { SamplePlatform(into, *drawDib, s); },
+        [](CpuSamples& into, int s) { SampleOrvello(into, false, s); },
+        [&](CpuSamples& into, int s) { SamplePlatform(into, *preview, s); },
+        [](CpuSamples& into, int s) { SamplePelCamera(into, false, s); },
+    };
+    CpuSamples samples[kInTurns];
+    const int stretch = std::max(1, seconds / kRounds);
+    for (int round = 0; round < kRounds; ++round)
+        for (int turn = 0; turn < kInTurns; ++turn) {
+            const int which = (round + turn) % kInTurns;
+            measure[which](samples[which], stretch);
+        }
+    CpuFigure figures[kInTurns];
+    for (int i = 0; i < kInTurns; ++i) figures[i] = FigureOf(samples[i]);
+    const CpuFigure& camera = figures[kCamera];
+
+    PrintRow("test camera alone (into a null renderer)", camera, {}, false);
+    PrintRow("platform path: camera alone + DrawDib 640x480 every 50 ms", figures[kDrawDibPath], camera,
+             false);
+    PrintRow("Orvello, plain preview", figures[kOrvelloPlain], camera, true, figures[kDrawDibPath]);
+    PrintRow("platform path: camera, Smart Tee, RGB24 grabber, renderer", figures[kPreviewPath], camera,
+             false);
+    PrintRow("PelCamera, plain preview", figures[kPelCameraPlain], camera, true, figures[kPreviewPath]);
+
+    CpuSamples orvelloTickWork, pelCameraFilters;
+    SampleOrvello(orvelloTickWork, true, seconds);
+    PrintRow("Orvello, tick work on (2x zoom to 1280x960, clock)", FigureOf(orvelloTickWork), camera, false);
+    SamplePelCamera(pelCameraFilters, true, seconds);
+    PrintRow("PelCamera, filters on (mirror, mosaic 8, zoom 2x, text)", FigureOf(pelCameraFilters), camera,
+             false);
     return 0;
 }
