@@ -26,6 +26,7 @@
 
 #include "bench/programs/HostCpuTime.h"
 #include "bench/programs/PlatformPaths.h"
+#include "bench/wine/WineBench.h"
 #include "devices/common/TestcamIds.h"
 #include "tests/devices/support/CaptureProbe.h"
 #include "tests/e2e/driver/Files.h"
@@ -66,14 +67,9 @@ struct CpuFigure {
     double median = -1;
 };
 
-CpuFigure FigureOf(CpuSamples samples) {
+CpuFigure FigureOf(const CpuSamples& samples) {
     if (samples.failed || samples.percents.empty()) return {};
-    std::sort(samples.percents.begin(), samples.percents.end());
-    const std::size_t half = samples.percents.size() / 2;
-    const double median = samples.percents.size() % 2
-                              ? samples.percents[half]
-                              : (samples.percents[half - 1] + samples.percents[half]) / 2;
-    return {samples.cpuSeconds / samples.wallSeconds * 100, median};
+    return {samples.cpuSeconds / samples.wallSeconds * 100, winebench::Median(samples.percents)};
 }
 
 // Adds the windows of one stretch of the given length, after the start-up work has settled.
@@ -221,10 +217,11 @@ int main(int argc, char** argv) {
         "Whole programs under Wine: CPU of the program's process, %% of one core, previewing the test "
         "camera's 640x480 at 30 fps for %d s each\n",
         seconds);
+    const int stretch = std::max(1, seconds / kRounds);
     std::printf(
         "  (mean over the whole time and median of its %d-s windows; \"own\" is less the camera "
         "alone;\n   the first five rows measured in turns, %d rounds of %d s each)\n",
-        kWindowSeconds, kRounds, std::max(1, seconds / kRounds));
+        kWindowSeconds, kRounds, stretch);
     // The figures measured in turns, in the order their rows are printed.
     const auto drawDib = programbench::DrawDibEvery50Ms();
     const auto preview = programbench::DirectShowPreview();
@@ -237,7 +234,6 @@ int main(int argc, char** argv) {
         [](CpuSamples& into, int s) { SamplePelCamera(into, false, s); },
     };
     CpuSamples samples[kInTurns];
-    const int stretch = std::max(1, seconds / kRounds);
     for (int round = 0; round < kRounds; ++round)
         for (int turn = 0; turn < kInTurns; ++turn) {
             const int which = (round + turn) % kInTurns;
