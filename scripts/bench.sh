@@ -51,5 +51,5 @@ python3 "$root/scripts/bench_table.py" "$out"/*.json
 programs="$win_build/benchmarks/programs/program_cpu_wine_bench.exe"
 echo "bench: program_cpu_wine_bench (Wine, $WIN_ARCH build)" >&2
 echo
-"$root/scripts/wine-run.sh" "$programs" --seconds="${PROGRAM_CPU_SECONDS:-60}" | tee "$out/programs.txt" ||
+without_alsa_noise "$root/scripts/wine-run.sh" "$programs" --seconds="${PROGRAM_CPU_SECONDS:-60}" | tee "$out/programs.txt" ||
   echo "bench: program_cpu_wine_bench failed" >&2

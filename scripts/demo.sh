@@ -15,9 +15,9 @@ out="${DEMO_OUT:-$root/out/demo}"
 
 if [ -z "${PROJECT_XVFB:-}" ]; then
   echo "Opening Orvello and PelCamera on your display; close both windows to end the demo."
-  (cd "$dist/Orvello" && "$WINE" Orvello.exe) &
+  (cd "$dist/Orvello" && without_alsa_noise "$WINE" Orvello.exe) &
   orvello=$!
-  (cd "$dist/PelCamera" && "$WINE" PelCamera.exe) &
+  (cd "$dist/PelCamera" && without_alsa_noise "$WINE" PelCamera.exe) &
   pelcamera=$!
   wait "$orvello" "$pelcamera"
   exit 0
@@ -34,7 +34,7 @@ for journey in e2e_orvello_test e2e_pelcamera_test; do
     continue
   fi
   echo "demo: $journey ($WIN_ARCH build)"
-  E2E_OUT="$out" "$WINE" "$exe" --gtest_brief=1 </dev/null || status=1
+  E2E_OUT="$out" without_alsa_noise "$WINE" "$exe" --gtest_brief=1 </dev/null || status=1
 done
 
 # Keep only what the programs wrote: drop the copies of the programs and their shipped folders.

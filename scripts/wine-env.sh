@@ -26,3 +26,11 @@ WINE="$WINELOADER"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # Never offer Mono or Gecko: that dialog would hang a headless run.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# Wine's sound driver looks for a sound card in every program it starts. Where there is none (CI,
+# Xvfb), ALSA writes a score of complaint lines to stderr each time, which buried the demo's and the
+# bench's own lines. without_alsa_noise CMD [ARGS...] runs CMD with those lines left out of its
+# stderr; everything else passes, and the exit code is CMD's.
+without_alsa_noise() {
+  { "$@" 2>&1 1>&3 3>&- | { grep -v '^ALSA lib ' || true; } >&2; } 3>&1
+  return "${PIPESTATUS[0]}"
+}
