@@ -31,6 +31,6 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # bench's own lines. without_alsa_noise CMD [ARGS...] runs CMD with those lines left out of its
 # stderr; everything else passes, and the exit code is CMD's.
 without_alsa_noise() {
-  { "$@" 2>&1 1>&3 3>&- | { grep -v '^ALSA lib ' || true; } >&2; } 3>&1
+  { "$@" 2>&1 1>&3 3>&- | { grep --line-buffered -v '^ALSA lib ' || true; } >&2; } 3>&1
   return "${PIPESTATUS[0]}"
 }
