@@ -183,8 +183,8 @@ void SamplePelCamera(CpuSamples& into, bool filters, int seconds) {
 }
 
 // One row: the figure, "own" less the camera alone, and for a judged row the target and what is
-// left above the platform's own path for the same picture. A miss is marked when that path, with
-// none of our code in it, already takes more than the target: then no program could meet it.
+// left above the platform's own path for the same picture. The row is marked when that path, with
+// none of our code in it, already takes more than the target: no program drawing that way meets it.
 void PrintRow(const char* what, const CpuFigure& figure, const CpuFigure& camera, bool judged,
               const CpuFigure& platform = {}) {
     if (figure.mean < 0) {
